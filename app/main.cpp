@@ -1,0 +1,4 @@
+// Process entry: everything happens in runApplication.
+#include "app/application.h"
+
+int main() { return runApplication(); }

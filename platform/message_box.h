@@ -1,0 +1,29 @@
+// Modal message boxes with the Windows flags and answers the application was written with.
+#pragma once
+
+#include "platform/window.h"
+
+namespace platform {
+
+constexpr unsigned MB_OK = 0x00000000;
+constexpr unsigned MB_YESNO = 0x00000004;
+constexpr unsigned MB_ICONEXCLAMATION = 0x00000030;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// Shows the box (owned by owner when not null) and returns the button pressed: Return
+// presses the default button (OK or Yes), Escape the cancel one (OK or No). Without any
+// display the text goes to standard error and the default answer is returned.
+int messageBox(Window* owner, const char* text, const char* caption, unsigned type);
+
+// Test seam: while a handler is set, messageBox calls it instead of showing anything.
+using MessageBoxHandler = int (*)(Window* owner, const char* text, const char* caption, unsigned type);
+void setMessageBoxHandler(MessageBoxHandler handler);
+
+// The window that has the keyboard focus, or null (GetFocus).
+Window* focusWindow();
+
+}  // namespace platform

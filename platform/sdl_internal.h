@@ -1,0 +1,19 @@
+// What the layer's own files share about its SDL objects. Included only inside platform/.
+#pragma once
+
+#include <SDL.h>
+
+#include "platform/window.h"
+
+namespace platform {
+
+struct Window {
+    SDL_Window* sdl = nullptr;
+};
+
+// The procedure given to registerWindowClass, or null.
+WindowProc windowProcedure();
+// The layer's window with this SDL window id, or null.
+Window* windowFromId(Uint32 id);
+
+}  // namespace platform

@@ -1,0 +1,131 @@
+// Windows, display modes and GL contexts over SDL2.
+#include <algorithm>
+#include <vector>
+
+#include "platform/messages.h"
+#include "platform/sdl_internal.h"
+
+namespace platform {
+
+namespace {
+
+WindowProc procedure = nullptr;
+std::vector<Window*> liveWindows;
+bool fullScreenModeSet = false;
+SDL_DisplayMode fullScreenMode{};
+
+}  // namespace
+
+WindowProc windowProcedure() { return procedure; }
+
+Window* windowFromId(Uint32 id) {
+    for (Window* w : liveWindows) {
+        if (SDL_GetWindowID(w->sdl) == id) return w;
+    }
+    return nullptr;
+}
+
+bool registerWindowClass(WindowProc windowProc) {
+    // The video subsystem stays up for the whole process; registering again is free.
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    procedure = windowProc;
+    return true;
+}
+
+void unregisterWindowClass() {}
+
+bool changeDisplayMode(int width, int height, int bitsPerPixel) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+    SDL_DisplayMode wanted{};
+    wanted.w = width;
+    wanted.h = height;
+    SDL_DisplayMode closest{};
+    if (!SDL_GetClosestDisplayMode(0, &wanted, &closest)) return false;
+    if (closest.w != width || closest.h != height) return false;
+    if (bitsPerPixel > 0 && static_cast<int>(SDL_BITSPERPIXEL(closest.format)) < std::min(bitsPerPixel, 24))
+        return false;
+    fullScreenMode = closest;
+    fullScreenModeSet = true;
+    return true;
+}
+
+void restoreDisplayMode() { fullScreenModeSet = false; }
+
+bool desktopSize(int& width, int& height) {
+    SDL_DisplayMode mode{};
+    if (!SDL_WasInit(SDL_INIT_VIDEO) || SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
+    width = mode.w;
+    height = mode.h;
+    return true;
+}
+
+Window* createWindow(const char* title, int width, int height, bool fullScreen) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    flags |= fullScreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
+    SDL_Window* sdl = SDL_CreateWindow(title, 0, 0, width, height, flags);
+    if (!sdl) return nullptr;
+    if (fullScreen && fullScreenModeSet) SDL_SetWindowDisplayMode(sdl, &fullScreenMode);
+    auto* window = new Window{sdl};
+    liveWindows.push_back(window);
+    return window;
+}
+
+Borders windowBorders(Window* window) {
+    Borders b;
+    if (!window || SDL_GetWindowBordersSize(window->sdl, &b.top, &b.left, &b.bottom, &b.right) != 0) return Borders{};
+    return b;
+}
+
+void showWindow(Window* window) {
+    if (!window) return;
+    SDL_ShowWindow(window->sdl);
+    SDL_RaiseWindow(window->sdl);
+    // Windows activates a window while showing it; the application relies on that.
+    sendMessage(window, WM_ACTIVATE, makeLong(WA_ACTIVE, 0), 0);
+}
+
+void destroyWindow(Window* window) {
+    if (!window) return;
+    liveWindows.erase(std::remove(liveWindows.begin(), liveWindows.end(), window), liveWindows.end());
+    SDL_DestroyWindow(window->sdl);
+    delete window;
+}
+
+void clientSize(Window* window, int& width, int& height) {
+    width = height = 0;
+    if (window) SDL_GL_GetDrawableSize(window->sdl, &width, &height);
+}
+
+GLContext* createGLContext(Window* window) {
+    if (!window) return nullptr;
+    SDL_GLContext context = SDL_GL_CreateContext(window->sdl);
+    if (!context) return nullptr;
+    // Frames run as fast as the machine allows.
+    SDL_GL_SetSwapInterval(0);
+    return static_cast<GLContext*>(context);
+}
+
+bool makeCurrent(Window* window, GLContext* context) {
+    return SDL_GL_MakeCurrent(window ? window->sdl : nullptr, static_cast<SDL_GLContext>(context)) == 0;
+}
+
+void deleteGLContext(GLContext* context) {
+    if (context) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
+}
+
+void swapBuffers(Window* window) {
+    if (window) SDL_GL_SwapWindow(window->sdl);
+}
+
+void showCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+}  // namespace platform

@@ -1,0 +1,55 @@
+// Windows, display modes and GL contexts: the layer's counterpart of window classes,
+// CreateWindowEx, ChangeDisplaySettings, WGL and SwapBuffers. No SDL type leaks out.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+struct Window;     // a top-level window with a GL-capable surface
+struct GLContext;  // an OpenGL compatibility context
+
+using LRESULT = std::intptr_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using WindowProc = LRESULT (*)(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam);
+
+// "Registers the window class": starts the video subsystem and remembers the procedure that
+// dispatchMessage hands every message of the layer's windows to. False when video cannot start.
+bool registerWindowClass(WindowProc procedure);
+void unregisterWindowClass();
+
+// Asks for a full-screen display mode of exactly this size; true when the display offers it.
+// The next createWindow with fullScreen set uses it; restoreDisplayMode forgets it.
+bool changeDisplayMode(int width, int height, int bitsPerPixel);
+void restoreDisplayMode();
+// The size of the desktop of the display the window is on (the first display without one).
+bool desktopSize(int& width, int& height);
+
+struct Borders {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// Creates the window at (0, 0) with a client area of width x height, an RGB 8-8-8 colour
+// buffer, a 16-bit depth buffer and double buffering. Not yet shown. Null on failure.
+Window* createWindow(const char* title, int width, int height, bool fullScreen);
+// The frame the window manager puts around the client area (zero where there is none).
+Borders windowBorders(Window* window);
+// Shows, raises and focuses the window. As on Windows, showing a window activates it: the
+// window procedure receives WM_ACTIVATE before this returns.
+void showWindow(Window* window);
+void destroyWindow(Window* window);
+void clientSize(Window* window, int& width, int& height);
+
+GLContext* createGLContext(Window* window);
+// Window and context null: no context is current.
+bool makeCurrent(Window* window, GLContext* context);
+void deleteGLContext(GLContext* context);
+void swapBuffers(Window* window);
+
+void showCursor(bool show);
+
+}  // namespace platform

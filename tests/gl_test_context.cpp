@@ -1,0 +1,41 @@
+// The offscreen GL context shared by the GL-touching tests.
+#include "tests/gl_test_context.h"
+
+#include <GL/gl.h>
+
+#include <cstdlib>
+
+#include "platform/messages.h"
+
+namespace {
+
+platform::LRESULT ignoreMessages(platform::Window* w, std::uint32_t m, platform::WPARAM wp, platform::LPARAM lp) {
+    return platform::defWindowProc(w, m, wp, lp);
+}
+
+}  // namespace
+
+platform::Window* offscreenWindow(int width, int height) {
+    static platform::Window* window = nullptr;
+    if (!window) {
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        if (!platform::registerWindowClass(ignoreMessages)) return nullptr;
+        window = platform::createWindow("test", width, height, false);
+    }
+    return window;
+}
+
+void GlTest::SetUp() {
+    window = offscreenWindow();
+    ASSERT_NE(window, nullptr) << "the offscreen video driver did not start";
+    context = platform::createGLContext(window);
+    ASSERT_NE(context, nullptr) << "no GL context from the offscreen driver";
+    ASSERT_TRUE(platform::makeCurrent(window, context));
+    glViewport(0, 0, 64, 64);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void GlTest::TearDown() {
+    platform::makeCurrent(nullptr, nullptr);
+    platform::deleteGLContext(context);
+}

@@ -1,0 +1,21 @@
+// A real OpenGL context without a window on screen, for tests that check what the driver computes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/window.h"
+
+// Starts the layer on SDL's offscreen video driver (EGL, Mesa) once per process.
+// Returns the hidden window that the test contexts draw to (width x height pixels).
+platform::Window* offscreenWindow(int width = 64, int height = 64);
+
+// Every test gets a fresh GL context, current, with GL_MODELVIEW selected: GL's own defaults,
+// nothing enabled that the test did not enable.
+class GlTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    platform::Window* window = nullptr;
+    platform::GLContext* context = nullptr;
+};
