@@ -1,0 +1,75 @@
+// Conversion of device-independent bitmap rows (any bit depth, colour table and compression)
+// into 24-bit blue-green-red rows padded to 4 bytes, bottom row first: our SetDIBits.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace platform {
+
+// Compression values of the bitmap header.
+constexpr std::uint32_t BI_RGB = 0;
+constexpr std::uint32_t BI_RLE8 = 1;
+constexpr std::uint32_t BI_RLE4 = 2;
+constexpr std::uint32_t BI_BITFIELDS = 3;
+
+// The 40-byte BITMAPINFOHEADER, field for field as it lies in a file (little-endian).
+struct BitmapInfoHeader {
+    std::uint32_t biSize;
+    std::int32_t biWidth;
+    std::int32_t biHeight;  // negative: rows stored top row first
+    std::uint16_t biPlanes;
+    std::uint16_t biBitCount;
+    std::uint32_t biCompression;
+    std::uint32_t biSizeImage;
+    std::int32_t biXPelsPerMeter;
+    std::int32_t biYPelsPerMeter;
+    std::uint32_t biClrUsed;
+    std::uint32_t biClrImportant;
+};
+static_assert(sizeof(BitmapInfoHeader) == 40, "the header is read straight from the file's bytes");
+
+// One colour-table entry.
+struct RgbQuad {
+    std::uint8_t rgbBlue;
+    std::uint8_t rgbGreen;
+    std::uint8_t rgbRed;
+    std::uint8_t rgbReserved;
+};
+static_assert(sizeof(RgbQuad) == 4, "colour-table entries are 4 bytes");
+
+// Everything the conversion reads: the normalised header, its colour table, the three
+// BI_BITFIELDS masks (red, green, blue; ignored for other compressions) and the pixel bytes.
+struct DibSource {
+    BitmapInfoHeader header{};
+    const RgbQuad* colours = nullptr;
+    std::size_t colourCount = 0;
+    std::uint32_t masks[3] = {0, 0, 0};
+    const unsigned char* bits = nullptr;
+    std::size_t bitsLength = 0;  // bytes readable from bits
+};
+
+// The 24-bit target: |height| rows of rowBytes (width * 3 padded to 4), bottom row first.
+struct DibTarget {
+    int width = 0;
+    int height = 0;  // always positive: the number of rows
+    std::size_t rowBytes = 0;
+    std::size_t size = 0;
+};
+
+// Checks, without allocating anything, that the source is one the conversion accepts and
+// that its target fits 32-bit sizes; fills the target's layout. Refused: width or height 0,
+// negative width, height INT_MIN, a target over INT32_MAX bytes, bit counts other than
+// 1/4/8/16/24/32, planes other than 1, unknown compressions, RLE with a negative height or
+// the wrong depth, bitfields that are not 16 or 32 bits or whose masks are zero, overlap or
+// reach past the pixel, and uncompressed rows longer than the pixel bytes available.
+bool dibTargetLayout(const DibSource& source, DibTarget& target);
+
+// Converts every row of the source into target (target.size bytes, zeroed by the caller so
+// that pixels an RLE stream skips stay black). Colour indices beyond the table give black,
+// RLE runs past the end of a row are cut there and anything past the last row is dropped;
+// an RLE stream that runs out before its end-of-bitmap mark or last row is refused.
+// Returns the number of rows converted, 0 on failure. Never reads or writes out of bounds.
+int convertDibBits(const DibSource& source, const DibTarget& target, unsigned char* bits);
+
+}  // namespace platform
