@@ -1,0 +1,151 @@
+// Start-up, GL initialisation, the message loop, the frame and shutdown.
+#include "app/application.h"
+
+#include "app/controls.h"
+#include "app/globals.h"
+#include "app/hud.h"
+#include "demo/environment.h"
+#include "demo/expression_morph.h"
+#include "demo/face_scene.h"
+#include "platform/clock.h"
+#include "platform/font.h"
+#include "platform/gl_proc.h"
+#include "platform/message_box.h"
+#include "platform/messages.h"
+
+namespace {
+
+constexpr const char* windowTitle = "OpenGL Window";
+constexpr int startWidth = 700;
+constexpr int startHeight = 500;
+constexpr int startColorBits = 32;
+
+constexpr GLfloat fogDensity = 0.03f;
+constexpr GLfloat fogColour[4] = {0.6f, 0.6f, 0.6f, 1.0f};
+constexpr GLuint firstGlyph = 32;
+constexpr GLsizei glyphCount = 96;
+
+void lookUpMultitexture() {
+    activeTextureARB =
+        reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::getGLProcAddress("glActiveTextureARB"));
+    multiTexCoord2fARB =
+        reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(platform::getGLProcAddress("glMultiTexCoord2fARB"));
+    multitextureSupported = activeTextureARB && multiTexCoord2fARB;
+    if (!multitextureSupported) {
+        platform::messageBox(nullptr, "Multitexturing not supported!", "INFO", platform::MB_OK);
+    }
+}
+
+void setFixedState() {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_NORMALIZE);
+    glFogi(GL_FOG_MODE, GL_EXP);
+    glFogf(GL_FOG_DENSITY, fogDensity);
+    glFogfv(GL_FOG_COLOR, fogColour);
+    if (renderFlags.fog) glEnable(GL_FOG);
+    if (renderFlags.lighting) glEnable(GL_LIGHTING);
+    if (renderFlags.texturing) glEnable(GL_TEXTURE_2D);
+    glPolygonMode(GL_FRONT_AND_BACK, renderFlags.wireframe ? GL_LINE : GL_FILL);
+    glEnable(GL_COLOR_MATERIAL);
+}
+
+}  // namespace
+
+bool initApplication() {
+    if (!appWindow.create(windowTitle, startWidth, startHeight, startColorBits, false)) {
+        platform::messageBox(nullptr, "Window could not be open! Program is about to close.", "PROGRAM FAILURE",
+                             platform::MB_OK);
+        return false;
+    }
+    renderFlags = RenderFlags{true, true, false, true};
+    return true;
+}
+
+bool initGL() {
+    lookUpMultitexture();
+    setFixedState();
+
+    fontListBase = glGenLists(glyphCount);
+    platform::buildFontBitmaps(firstGlyph, glyphCount, fontListBase);
+
+    skyQuadric = gluNewQuadric();
+    gluQuadricDrawStyle(skyQuadric, GLU_FILL);
+    gluQuadricTexture(skyQuadric, GL_TRUE);
+
+    if (firstInit) {
+        // Show black while the meshes load.
+        glClear(GL_COLOR_BUFFER_BIT);
+        platform::swapBuffers(appWindow.deviceContext);
+        if (!buildFaceScene()) return false;
+    }
+
+    light.acquireGlLight();
+    light.upload();
+
+    if (!rocksTexture.load("rocks.bmp", true, 3)) return false;
+    if (!skyTexture.load("sunsetclouds.bmp", false, 1)) return false;
+    if (!lightmapTexture.load("Lightmap.bmp", false, 1)) return false;
+
+    firstInit = false;
+    return true;
+}
+
+void releaseGLResources() {
+    if (fontListBase != 0) {
+        glDeleteLists(fontListBase, glyphCount);
+        fontListBase = 0;
+    }
+    if (skyQuadric) {
+        gluDeleteQuadric(skyQuadric);
+        skyQuadric = nullptr;
+    }
+}
+
+void renderFrame() {
+    if (!appWindow.active) return;
+
+    processControls();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    scene.render(false);
+
+    // Unsigned subtraction: the clock's wrap-around still gives the right difference.
+    const std::uint32_t now = platform::timeGetTime();
+    frameDelta = now - lastFrameTime;
+    lastFrameTime = now;
+
+    accumulateFrameRate();
+    drawEnvironment();
+    drawHud();
+    advanceMorph();
+    platform::swapBuffers(appWindow.deviceContext);
+}
+
+int runApplication() {
+    if (!initApplication()) {
+        appWindow.destroy();
+        return 0;
+    }
+    platform::raiseThreadPriority();
+    if (!initGL()) {
+        platform::messageBox(appWindow.windowHandle, "Failed to initialize!", "ERROR", platform::MB_OK);
+        appWindow.destroy();
+        return 0;
+    }
+
+    platform::Message message;
+    for (;;) {
+        if (platform::peekMessage(message)) {
+            if (message.message == platform::WM_QUIT) break;
+            platform::translateMessage(message);
+            platform::dispatchMessage(message);
+        } else {
+            renderFrame();
+        }
+    }
+    appWindow.destroy();
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,22 @@
+// The translucent bar at the bottom with the frame rate and the optional status line.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <cstdint>
+
+extern std::int32_t fpsFrameCount;
+extern std::uint32_t fpsElapsed;
+extern char fpsText[11];
+extern char renderModeText[8];
+extern char lightsText[4];
+extern char fogText[4];
+extern char statusText[35];
+extern std::int32_t hudWidth;
+constexpr GLbitfield hudAttribMask = GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT;
+
+// Counts this frame and, once more than 500 ms have gathered, writes the mean frame rate.
+void accumulateFrameRate();
+// Rebuilds the status line from the render flags.
+void composeStatusLine();
+void drawHud();
