@@ -26,6 +26,9 @@ Window* windowFromId(Uint32 id) {
 }
 
 bool registerWindowClass(WindowProc windowProc) {
+    // SDL would turn SIGINT and SIGTERM into SDL_QUIT, which the message queue does not translate
+    // (the window's close is what ends the program): leave the signals their default action.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The video subsystem stays up for the whole process; registering again is free.
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     procedure = windowProc;
