@@ -1,0 +1,39 @@
+// Writes the demo's three bitmaps into the directory given as the first argument.
+#include <cstdio>
+#include <string>
+
+#include "tools/image_bmp.h"
+#include "tools/image_pictures.h"
+
+namespace {
+
+constexpr int rocksSize = 256;
+constexpr int skySize = 256;
+constexpr int lightmapSize = 256;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIRECTORY\n", argv[0]);
+        return 2;
+    }
+    std::string directory = argv[1];
+    struct Output {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+    };
+    // Rocks: "BM" + 40-byte header; sky: the 12-byte core header; lightmap: paletted RLE8.
+    const Output outputs[] = {
+        {"rocks.bmp", images::encodeInfo24(images::paintRocks(rocksSize))},
+        {"sunsetclouds.bmp", images::encodeCore24(images::paintSunsetSky(skySize))},
+        {"Lightmap.bmp", images::encodeRle8(images::paintLightmap(lightmapSize))},
+    };
+    for (const Output& output : outputs) {
+        if (!images::writeFile(directory + "/" + output.name, output.bytes)) {
+            std::fprintf(stderr, "cannot write %s/%s\n", directory.c_str(), output.name);
+            return 1;
+        }
+    }
+    return 0;
+}
