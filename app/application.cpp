@@ -2,6 +2,7 @@
 #include "app/application.h"
 
 #include "app/controls.h"
+#include "app/frame_stages.h"
 #include "app/globals.h"
 #include "app/hud.h"
 #include "demo/environment.h"
@@ -24,6 +25,10 @@ constexpr GLfloat fogDensity = 0.03f;
 constexpr GLfloat fogColour[4] = {0.6f, 0.6f, 0.6f, 1.0f};
 constexpr GLuint firstGlyph = 32;
 constexpr GLsizei glyphCount = 96;
+
+inline void stageDone(FrameStage stage) {
+    if (frameStageHook) frameStageHook(stage);
+}
 
 void lookUpMultitexture() {
     activeTextureARB =
@@ -54,6 +59,8 @@ void setFixedState() {
 }
 
 }  // namespace
+
+FrameStageHook frameStageHook = nullptr;
 
 bool initApplication() {
     if (!appWindow.create(windowTitle, startWidth, startHeight, startColorBits, false)) {
@@ -109,19 +116,28 @@ void renderFrame() {
     if (!appWindow.active) return;
 
     processControls();
+    stageDone(FrameStage::Controls);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    stageDone(FrameStage::Clear);
     scene.render(false);
+    stageDone(FrameStage::SceneRender);
 
     // Unsigned subtraction: the clock's wrap-around still gives the right difference.
     const std::uint32_t now = platform::timeGetTime();
     frameDelta = now - lastFrameTime;
     lastFrameTime = now;
+    stageDone(FrameStage::Timing);
 
     accumulateFrameRate();
+    stageDone(FrameStage::FrameRate);
     drawEnvironment();
+    stageDone(FrameStage::Environment);
     drawHud();
+    stageDone(FrameStage::Overlay);
     advanceMorph();
+    stageDone(FrameStage::Morph);
     platform::swapBuffers(appWindow.deviceContext);
+    stageDone(FrameStage::Present);
 }
 
 int runApplication() {
