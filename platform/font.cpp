@@ -97,7 +97,8 @@ bool renderGlyphs(unsigned first, unsigned count) {
         fontMissing = true;
         return false;
     }
-    if (FT_New_Face(library, path.c_str(), faceIndex, &face) != 0 || FT_Set_Pixel_Sizes(face, 0, glyphPixelHeight) != 0) {
+    if (FT_New_Face(library, path.c_str(), faceIndex, &face) != 0 ||
+        FT_Set_Pixel_Sizes(face, 0, glyphPixelHeight) != 0) {
         if (face) FT_Done_Face(face);
         FT_Done_FreeType(library);
         fontMissing = true;
