@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Start-up and display-mode switch times of the real program under Xvfb, median of N runs.
+#   bench/startup.sh [build-dir] [runs]
+# Start-up: from the launch to the second buffer swap (the first is the black screen shown
+# while loading; the second is the first frame). F1 round trip: from the window's destruction
+# to the next swap, for the switch to full screen plus the one back.
+set -euo pipefail
+build=$(realpath "${1:-build}")
+runs=${2:-7}
+probe=$build/bench/libfirst_frame_probe.so
+[ -f "$probe" ] || { echo "build the first_frame_probe target first" >&2; exit 1; }
+
+xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$build" "$probe" "$runs" <<'INNER'
+build=$1 probe=$2 runs=$3
+cd "$build/data"
+starts=() trips=()
+for run in $(seq "$runs"); do
+  log=$(mktemp)
+  t0=$(date +%s%N)
+  FIRST_FRAME_PROBE_OUT=$log LD_PRELOAD=$probe ./facedemo & pid=$!
+  for _ in $(seq 200); do [ "$(grep -c swap "$log")" -ge 2 ] && break; sleep 0.05; done
+  win=$(xdotool search --name '^OpenGL Window$' | head -1)
+  xdotool key --window "$win" F1 2>/dev/null || true
+  for _ in $(seq 200); do [ "$(grep -A1 destroy "$log" | grep -c swap)" -ge 1 ] && break; sleep 0.05; done
+  sleep 0.3
+  win=$(xdotool search --name '^OpenGL Window$' | head -1)
+  xdotool key --window "$win" F1 2>/dev/null || true
+  for _ in $(seq 200); do [ "$(grep -A1 destroy "$log" | grep -c swap)" -ge 2 ] && break; sleep 0.05; done
+  win=$(xdotool search --name '^OpenGL Window$' | head -1)
+  xdotool key --window "$win" Escape 2>/dev/null || kill "$pid"
+  wait "$pid" || true
+  starts+=("$(awk -v t0="$t0" '/^swap/ {n++; if (n == 2) {printf "%.1f", $2 - t0 / 1e6; exit}}' "$log")")
+  trips+=("$(awk '/^destroy/ {d = $2; want = 1; next} /^swap/ && want {sum += $2 - d; want = 0} END {printf "%.1f", sum}' "$log")")
+  rm -f "$log"
+done
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+echo "start-up to first frame (ms): ${starts[*]}  median $(median "${starts[@]}")"
+echo "F1 round trip (ms):           ${trips[*]}  median $(median "${trips[@]}")"
+INNER
