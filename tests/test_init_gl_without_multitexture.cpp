@@ -1,0 +1,63 @@
+// GL initialisation on a driver without GL_ARB_multitexture: the INFO message on every call, and
+// initialisation goes on. The driver reads its extension override once, before the first context,
+// so this runs in a process of its own.
+#include <GL/gl.h>
+
+#include <cstdlib>
+
+#include "app/application.h"
+#include "app/globals.h"
+#include "platform/gl_proc.h"
+#include "tests/app_fixtures.h"
+#include "tests/gl_test_context.h"
+
+namespace {
+
+// Set before main, so before any GL context of this process exists.
+const bool extensionHidden = setenv("MESA_EXTENSION_OVERRIDE", "-GL_ARB_multitexture", 1) == 0;
+
+int countInfoBoxes() {
+    int count = 0;
+    for (const RecordedBox& box : MessageBoxRecorder::boxes()) {
+        if (box.text == "Multitexturing not supported!" && box.caption == "INFO" && box.type == platform::MB_OK &&
+            box.owner == nullptr)
+            ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+TEST_F(GlTest, WithoutMultitexturingInitGlReportsItEachTimeAndGoesOn) {
+    ASSERT_TRUE(extensionHidden);
+    if (platform::getGLProcAddress("glActiveTextureARB") != nullptr) {
+        GTEST_SKIP() << "this driver ignores MESA_EXTENSION_OVERRIDE";
+    }
+
+    const GLWindow savedWindow = appWindow;
+    appWindow.windowHandle = window;
+    appWindow.deviceContext = window;
+    appWindow.renderContext = context;
+    renderFlags = RenderFlags{true, true, false, true};
+    firstInit = false;
+    multitextureSupported = true;
+    MessageBoxRecorder boxes;
+    ScopedWorkDir dir;
+    dir.copyData({"rocks.bmp", "sunsetclouds.bmp", "Lightmap.bmp"});
+
+    EXPECT_TRUE(initGL()) << "a missing extension does not stop initialisation";
+    EXPECT_FALSE(multitextureSupported) << "the ground takes the single-texture path";
+    EXPECT_EQ(countInfoBoxes(), 1) << "one INFO message without owner";
+    EXPECT_EQ(MessageBoxRecorder::boxes().size(), 1u) << "and nothing else";
+    EXPECT_TRUE(glIsTexture(lightmapTexture.glName)) << "the textures are loaded all the same";
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "the fixed state is set all the same";
+
+    // A display-mode switch looks the entry points up again and tells the user again.
+    releaseGLResources();
+    EXPECT_TRUE(initGL());
+    EXPECT_EQ(countInfoBoxes(), 2) << "the message comes again with every initialisation";
+    EXPECT_FALSE(multitextureSupported);
+
+    releaseGLResources();
+    appWindow = savedWindow;
+}
