@@ -1,0 +1,348 @@
+# Helpers for the end-to-end tests, sourced by each tests/e2e/test_*.sh script.
+# A test runs as `bash test_NAME.sh FACEDEMO_BINARY DATA_DIR`. It gets a private Xvfb (found
+# through -displayfd, so tests run in parallel), optionally openbox, a copy of the data directory
+# to run the program in, and clean-up of everything it started, on success and on failure. On
+# failure the temporary directory is kept with a screenshot of the screen and its path is printed.
+# Every wait polls a condition against a deadline.
+
+set -uo pipefail
+
+E2E_BIN=${1:-}
+E2E_DATA=${2:-}
+if [ -z "$E2E_BIN" ] || [ -z "$E2E_DATA" ]; then
+    echo "usage: bash $0 FACEDEMO_BINARY DATA_DIR" >&2
+    exit 2
+fi
+E2E_BIN=$(realpath "$E2E_BIN")
+E2E_DATA=$(realpath "$E2E_DATA")
+[ -x "$E2E_BIN" ] || { echo "FAIL: no program at $E2E_BIN" >&2; exit 2; }
+[ -d "$E2E_DATA" ] || { echo "FAIL: no data directory at $E2E_DATA" >&2; exit 2; }
+
+E2E_NAME=$(basename "$0" .sh)
+E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/facedemo-$E2E_NAME.XXXXXX")
+E2E_RUN_DIR=$E2E_TMP/run
+E2E_SCREEN_WIDTH=1024
+E2E_SCREEN_HEIGHT=768
+E2E_WINDOW_TITLE='OpenGL Window'
+E2E_POLL=0.1
+E2E_SHOT_COUNT=0
+
+XVFB_PID=
+WM_PID=
+DEMO_PID=
+DEMO_EXIT=
+E2E_FAILED=0
+E2E_START=$(date +%s.%N)
+
+# --- reporting and clean-up --------------------------------------------------------------------
+
+log() { echo "[$E2E_NAME $(elapsed)s] $*"; }
+
+elapsed() { awk -v now="$(date +%s.%N)" -v start="$E2E_START" 'BEGIN { printf "%.1f", now - start }'; }
+
+# Ends the test as failed: saves a screenshot of the whole screen (when the X server still runs)
+# and the program's output, and keeps the temporary directory.
+fail() {
+    E2E_FAILED=1
+    echo "FAIL [$E2E_NAME]: $*" >&2
+    if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+        local shot=$E2E_TMP/failure.png
+        if import -window root "$shot" 2>/dev/null; then echo "  screenshot at failure: $shot" >&2; fi
+    fi
+    if [ -s "$E2E_TMP/demo.err" ]; then
+        echo "  program's standard error:" >&2
+        sed 's/^/    /' "$E2E_TMP/demo.err" | tail -20 >&2
+    fi
+    echo "  files kept in $E2E_TMP" >&2
+    exit 1
+}
+
+pass() {
+    log "PASS"
+    exit 0
+}
+
+# Stops a process we started: TERM, then KILL if it does not go within two seconds.
+stop_process() {
+    local pid=$1
+    [ -n "$pid" ] || return 0
+    kill -0 "$pid" 2>/dev/null || return 0
+    kill -TERM "$pid" 2>/dev/null
+    local deadline=$(($(date +%s) + 2))
+    while kill -0 "$pid" 2>/dev/null && [ "$(date +%s)" -le "$deadline" ]; do sleep 0.05; done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 0
+}
+
+cleanup() {
+    local status=$?
+    stop_process "$DEMO_PID"
+    stop_process "$WM_PID"
+    stop_process "$XVFB_PID"
+    if [ "$status" -eq 0 ] && [ "$E2E_FAILED" -eq 0 ] && [ -z "${E2E_KEEP:-}" ]; then
+        rm -rf "$E2E_TMP"
+    else
+        echo "[$E2E_NAME] files kept in $E2E_TMP" >&2
+    fi
+}
+trap cleanup EXIT
+trap 'fail "interrupted"' INT TERM
+
+# --- waiting -----------------------------------------------------------------------------------
+
+# wait_for CONDITION TIMEOUT_SECONDS: evaluates CONDITION (a shell command) every 0.1 s until it
+# succeeds; returns 1 when the deadline passes first. CONDITION runs inside this function, so it
+# must use named variables, not the caller's positional parameters.
+wait_for() {
+    local condition=$1 timeout=$2
+    local deadline
+    deadline=$(awk -v now="$(date +%s.%N)" -v t="$timeout" 'BEGIN { printf "%.3f", now + t }')
+    while true; do
+        if eval "$condition"; then return 0; fi
+        if check "$(date +%s.%N) > $deadline"; then return 1; fi
+        sleep "$E2E_POLL"
+    done
+}
+
+# --- X server and window manager ---------------------------------------------------------------
+
+# Starts a private Xvfb of 1024 x 768 x 24 on the first free display and exports DISPLAY.
+start_xvfb() {
+    local fd_file=$E2E_TMP/displayfd
+    : >"$fd_file"
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_WIDTH}x${E2E_SCREEN_HEIGHT}x24" -nolisten tcp -noreset \
+        3>"$fd_file" >"$E2E_TMP/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    wait_for '[ -s "$fd_file" ] || ! kill -0 $XVFB_PID 2>/dev/null' 10 || fail "Xvfb reported no display in 10 s"
+    kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(tail -3 "$E2E_TMP/xvfb.log")"
+    export DISPLAY=":$(head -1 "$fd_file")"
+    wait_for 'xdpyinfo >/dev/null 2>&1' 10 || fail "display $DISPLAY does not answer"
+    log "Xvfb on $DISPLAY"
+}
+
+# Starts openbox and waits until it manages the screen. Its configuration binds the close action
+# to Alt+F4, as usual, and to Ctrl+Alt+Q, a key the program itself would not take as a close.
+start_wm() {
+    mkdir -p "$E2E_TMP/xdg"
+    cat >"$E2E_TMP/openbox-rc.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <keyboard>
+    <keybind key="A-F4"><action name="Close"/></keybind>
+    <keybind key="C-A-q"><action name="Close"/></keybind>
+  </keyboard>
+</openbox_config>
+XML
+    XDG_CONFIG_HOME=$E2E_TMP/xdg XDG_CACHE_HOME=$E2E_TMP/xdg XDG_DATA_HOME=$E2E_TMP/xdg \
+        openbox --sm-disable --config-file "$E2E_TMP/openbox-rc.xml" >"$E2E_TMP/openbox.log" 2>&1 &
+    WM_PID=$!
+    wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 10 ||
+        fail "openbox did not take the screen: $(tail -3 "$E2E_TMP/openbox.log")"
+    log "openbox running"
+}
+
+# --- the program -------------------------------------------------------------------------------
+
+# Copies the data directory into the run directory, so that a test can remove a file.
+prepare_run_dir() {
+    mkdir -p "$E2E_RUN_DIR"
+    cp -a "$E2E_DATA"/. "$E2E_RUN_DIR"/
+}
+
+# start_demo [VAR=value ...]: runs the program in the run directory in the background.
+start_demo() {
+    [ -d "$E2E_RUN_DIR" ] || prepare_run_dir
+    (cd "$E2E_RUN_DIR" && exec env "$@" "$E2E_BIN") >"$E2E_TMP/demo.out" 2>"$E2E_TMP/demo.err" &
+    DEMO_PID=$!
+    log "program started (pid $DEMO_PID)"
+}
+
+demo_running() { kill -0 "$DEMO_PID" 2>/dev/null; }
+
+# wait_exit TIMEOUT: waits for the program to end and stores its exit code in DEMO_EXIT.
+wait_exit() {
+    wait_for '! demo_running' "$1" || fail "the program did not end within $1 s"
+    wait "$DEMO_PID"
+    DEMO_EXIT=$?
+    DEMO_PID=
+    log "program ended with exit code $DEMO_EXIT"
+}
+
+# expect_exit_code CODE TIMEOUT
+expect_exit_code() {
+    wait_exit "$2"
+    [ "$DEMO_EXIT" -eq "$1" ] || fail "exit code $DEMO_EXIT, expected $1"
+}
+
+# --- windows -----------------------------------------------------------------------------------
+
+# find_window TITLE [any]: prints the id of a viewable window whose name is exactly TITLE (first
+# match); with "any" also of an unmapped one. The window tree is read with xwininfo because
+# `xdotool search --name` cannot read the UTF-8 names that SDL gives its message boxes.
+find_window() {
+    local id
+    for id in $(xwininfo -root -tree 2>/dev/null | awk -v name="\"$1\":" '$2 == name || index($0, " " name " ") { print $1 }'); do
+        if [ "${2:-}" = any ] || xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            echo "$id"
+            return 0
+        fi
+    done
+}
+
+# wait_window TITLE TIMEOUT: waits for a mapped window titled TITLE and sets FOUND to its id.
+wait_window() {
+    local title=$1 timeout=$2
+    FOUND=
+    wait_for 'FOUND=$(find_window "$title"); [ -n "$FOUND" ] || ! demo_running' "$timeout" ||
+        fail "no window titled \"$title\" within $timeout s"
+    if [ -z "$FOUND" ]; then
+        wait "$DEMO_PID"
+        local code=$?
+        DEMO_PID=
+        fail "the program ended with exit code $code while waiting for a window titled \"$title\""
+    fi
+}
+
+# wait_no_window TITLE TIMEOUT
+wait_no_window() {
+    local title=$1
+    wait_for '[ -z "$(find_window "$title")" ]' "$2" || fail "window \"$title\" still shown after $2 s"
+}
+
+# window_geometry ID: prints "X Y WIDTH HEIGHT" of the window's client area on the screen.
+window_geometry() {
+    xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+        /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF }
+        END { if (w != "") print x, y, w, h }'
+}
+
+# client_size ID: prints "WIDTHxHEIGHT".
+client_size() {
+    window_geometry "$1" | awk '{ print $3 "x" $4 }'
+}
+
+# wait_client_size ID SIZE TIMEOUT
+wait_client_size() {
+    local id=$1 size=$2
+    wait_for '[ "$(client_size "$id")" = "$size" ]' "$3" ||
+        fail "window $id is $(client_size "$id"), expected $size"
+}
+
+# Gives the window the keyboard focus; with a window manager through its activation request.
+focus_window() {
+    if [ -n "$WM_PID" ]; then
+        xdotool windowactivate --sync "$1" 2>/dev/null || true
+    fi
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+}
+
+# send_key ID KEY...: focuses the window and types the keys as real (XTEST) key presses.
+send_key() {
+    local id=$1
+    shift
+    focus_window "$id"
+    xdotool key --clearmodifiers --delay 60 "$@"
+}
+
+# hold_key ID KEY SECONDS: holds a key down for about SECONDS.
+hold_key() {
+    focus_window "$1"
+    xdotool keydown "$2"
+    sleep "$3"
+    xdotool keyup "$2"
+}
+
+# --- pictures ----------------------------------------------------------------------------------
+
+# screenshot NAME [WINDOW_ID]: takes a picture of the screen (import -window root) and sets SHOT
+# to its file, $E2E_TMP/NAME.png; given a window, the picture is cut to the window's client area.
+screenshot() {
+    local name=$1 id=${2:-}
+    SHOT=$E2E_TMP/$name.png
+    if [ -z "$id" ]; then
+        import -window root "$SHOT" 2>/dev/null || fail "screenshot failed"
+        return 0
+    fi
+    local x y w h
+    read -r x y w h <<<"$(window_geometry "$id")"
+    [ -n "${h:-}" ] || fail "window $id has no geometry for the screenshot"
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$SHOT" 2>/dev/null || fail "screenshot failed"
+}
+
+# image_size FILE: "WIDTHxHEIGHT".
+image_size() { identify -format '%wx%h' "$1"; }
+
+# mean FILE GEOMETRY: mean brightness (0..1) of a region.
+mean() { convert "$1" -crop "$2" +repage -colorspace Gray -format '%[fx:mean]' info:; }
+
+# channel_means FILE GEOMETRY: "RED GREEN BLUE" means (0..1) of a region.
+channel_means() {
+    convert "$1" -crop "$2" +repage -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:
+}
+
+# skin FILE GEOMETRY: the fraction (0..1) of the region's pixels in the face colour: red above
+# both green and blue by more than 6 % (lit and fogged skin is; the grey fog, the sky, the rock
+# ground and the overlay are not). The red axis passes too, but it is a thin line.
+skin() {
+    convert "$1" -crop "$2" +repage -color-matrix '1 -1 0  1 0 -1  0 0 0' \
+        -channel RGB -threshold 6% +channel -separate -delete 2 -evaluate-sequence min -format '%[fx:mean]' info:
+}
+
+# text_pixels FILE GEOMETRY: the fraction (0..1) of the region's pixels that are near white
+# (all three channels above 70 %), as the overlay's text is.
+text_pixels() {
+    convert "$1" -crop "$2" +repage -channel RGB -threshold 70% +channel -separate \
+        -evaluate-sequence min -format '%[fx:mean]' info:
+}
+
+# diff_pixels A B [GEOMETRY]: number of pixels that differ by more than 2 % between two pictures
+# of the same size, in the whole picture or in one region.
+diff_pixels() {
+    local a=$1 b=$2 region=${3:-}
+    if [ -n "$region" ]; then
+        convert "$a" -crop "$region" +repage "$E2E_TMP/diff-a.png"
+        convert "$b" -crop "$region" +repage "$E2E_TMP/diff-b.png"
+        a=$E2E_TMP/diff-a.png
+        b=$E2E_TMP/diff-b.png
+    fi
+    compare -metric AE -fuzz 2% "$a" "$b" null: 2>&1 | awk '{ print int($1) }'
+}
+
+# Floating-point comparison: check EXPRESSION (in awk), e.g. check "$a > 0.1".
+check() { awk "BEGIN { exit !($1) }"; }
+
+# expect CONDITION MESSAGE: fails the test with MESSAGE unless the awk condition holds.
+expect() { check "$1" || fail "$2 ($1)"; }
+
+# start_demo_window [VAR=value ...]: starts the program and waits for its window; sets WIN.
+start_demo_window() {
+    start_demo "$@"
+    wait_window "$E2E_WINDOW_TITLE" 20
+    WIN=$FOUND
+    log "window $WIN, client $(client_size "$WIN")"
+}
+
+# Regions of the 700 x 500 start window (client coordinates, WIDTHxHEIGHT+X+Y), measured on
+# the start view: the camera at (0, 3, 25) looking along -z, the upper face 10 units up.
+REGION_UPPER_FACE=100x100+290+45
+REGION_LOWER_LEFT=50x75+300+240
+REGION_LOWER_RIGHT=50x75+350+240
+REGION_LOWER_FACES=130x90+285+235
+# Everything above the overlay bar and below the upper face: it changes only with the camera.
+REGION_STILL=700x310+0+155
+REGION_SKY=700x60+0+0
+REGION_BAR=700x35+0+465
+# The bar's left part holds the frame-rate text, the part after it the status line.
+REGION_FPS_TEXT=95x35+0+465
+REGION_STATUS_TEXT=500x35+100+465
+
+# wait_picture ID TIMEOUT: waits until the window shows the scene (a lit sky, not the black of
+# loading) and leaves it in SHOT (screenshot named "first").
+wait_picture() {
+    local id=$1
+    wait_for 'screenshot first "$id"; check "$(mean "$SHOT" "$REGION_SKY") > 0.2"' "$2" ||
+        fail "the window shows no picture after $2 s: $SHOT"
+    log "the window shows the scene"
+}

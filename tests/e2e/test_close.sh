@@ -1,0 +1,23 @@
+# Closing the window ends the program with 0: Alt+F4 delivered to the program without a window
+# manager; with openbox, its close action bound to Ctrl+Alt+Q (a key the program would ignore,
+# so only the window manager's close request can end it) and to Alt+F4.
+source "$(dirname "$0")/lib.sh"
+
+start_xvfb
+
+log "without a window manager: Alt+F4 to the program"
+start_demo_window
+wait_picture "$WIN" 15
+send_key "$WIN" alt+F4
+expect_exit_code 0 10
+
+start_wm
+for keys in ctrl+alt+q alt+F4; do
+    log "with openbox: $keys, its close action"
+    start_demo_window
+    wait_picture "$WIN" 15
+    focus_window "$WIN"
+    xdotool key "$keys"
+    expect_exit_code 0 10
+done
+pass
