@@ -117,7 +117,9 @@ double ear(Point m) {
     // A flat shell tilted back, with a hollow bowl facing outwards.
     const double tilt = 0.26;
     Point local = m - Point{29.5, 44.0, -4.0};
-    Point q{local.x, local.y * std::cos(tilt) + local.z * std::sin(tilt), -local.y * std::sin(tilt) + local.z * std::cos(tilt)};
+    double c = std::cos(tilt);
+    double s = std::sin(tilt);
+    Point q{local.x, local.y * c + local.z * s, -local.y * s + local.z * c};
     double shell = ellipsoid(q, {0.0, 0.0, 0.0}, {4.0, 10.0, 6.2});
     double bowl = ellipsoid(q, {3.6, -0.5, 0.6}, {1.6, 6.5, 3.8});
     return smoothMax(shell, -bowl, 1.5);
