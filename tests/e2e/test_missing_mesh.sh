@@ -1,0 +1,25 @@
+# With rage.sos missing the program cannot build its scene: it shows the "ERROR" box, owned by
+# its still black window, draws no frame, and ends with 0 once the box is answered with Return.
+source "$(dirname "$0")/lib.sh"
+
+start_xvfb
+prepare_run_dir
+rm "$E2E_RUN_DIR/rage.sos"
+start_demo
+
+wait_window ERROR 20
+box=$FOUND
+log "box $box, $(client_size "$box")"
+main=$(find_window "$E2E_WINDOW_TITLE")
+[ -n "$main" ] || fail "the box is shown without the program's window"
+owner=$(xprop -id "$box" WM_TRANSIENT_FOR | awk '{ print $NF }')
+[ "$((owner))" -eq "$((main))" ] || fail "the box belongs to window ${owner:-none}, not to the program's window $main"
+# Give a frame, had one been drawn, time to show; the window must stay black (no sky, no bar).
+sleep 0.5
+screenshot with-box
+expect "$(mean "$SHOT" 700x150+0+350) < 0.02" "the window shows a picture although the scene failed: $SHOT"
+demo_running || fail "the program ended before the box was answered"
+
+send_key "$box" Return
+expect_exit_code 0 10
+pass
