@@ -171,8 +171,11 @@ DibImage* DecodeDibImage(const unsigned char* data, std::size_t size) {
 
     // Fill in what a header may leave 0, as the conversion expects it.
     if (info.biSizeImage == 0) {
-        std::int64_t rows = info.biHeight < 0 ? -static_cast<std::int64_t>(info.biHeight) : info.biHeight;
-        std::int64_t rowBytes = (static_cast<std::int64_t>(info.biWidth) * info.biBitCount + 7) / 8;
+        // Unsigned arithmetic: absurd headers wrap here harmlessly and are refused further on.
+        std::uint64_t rows = info.biHeight < 0 ? 0 - static_cast<std::uint64_t>(static_cast<std::int64_t>(info.biHeight))
+                                               : static_cast<std::uint64_t>(info.biHeight);
+        std::uint64_t rowBytes = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(info.biWidth)) *
+                                      info.biBitCount + 7) / 8;
         info.biSizeImage = static_cast<std::uint32_t>(rowBytes * rows);
     }
     if (info.biClrUsed == 0) info.biClrUsed = entries;

@@ -447,6 +447,10 @@ TEST(DibImage, RefusedSizes) {
     b.width = INT_MAX;
     b.height = 1;
     refused("a row over 32 bits", b);
+    b = ok;
+    b.width = 0x6A000001;
+    b.bitCount = 7947;  // the image size the loader fills in overflows on the way
+    refused("huge width with an absurd bit count", b);
     Bitmap hugeRle = rle(65535, 65535, 8, {0, 1}, fourColours);
     refused("65535 x 65535 RLE8 of two bytes", hugeRle);
     for (std::uint32_t bits : {0u, 2u, 3u, 12u, 64u}) {
