@@ -1,0 +1,125 @@
+// F1's display-mode switch on the offscreen driver: a new window and context in the other mode with
+// the GL state, lists, light and textures made anew and everything else carried on, and a switch
+// whose re-initialisation fails.
+#include <GL/gl.h>
+
+#include <filesystem>
+
+#include "app/application.h"
+#include "app/globals.h"
+#include "demo/expression_morph.h"
+#include "tests/app_fixtures.h"
+#include "tests/gl_test_context.h"
+
+namespace {
+
+platform::LRESULT pressF1() {
+    return windowProc(appWindow.windowHandle, platform::WM_KEYDOWN, platform::VK_F1, 0);
+}
+
+GLenum polygonMode() {
+    GLint modes[2] = {};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    return static_cast<GLenum>(modes[0]);
+}
+
+// The application's own window, made by the test and destroyed after it.
+class DisplaySwitchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(offscreenWindow(), nullptr) << "the offscreen video driver did not start";
+        appWindow = GLWindow();
+        resetDemoGlobals();
+        firstInit = false;
+        renderFlags = RenderFlags{true, true, false, true};
+        drainMessages();
+    }
+    void TearDown() override {
+        appWindow.destroy();
+        appWindow = GLWindow();
+        resetDemoGlobals();
+        rocksTexture = Texture();
+        skyTexture = Texture();
+        lightmapTexture = Texture();
+        drainMessages();
+    }
+
+    MessageBoxRecorder boxes;
+};
+
+}  // namespace
+
+TEST_F(DisplaySwitchTest, F1SwitchesToFullScreenAndBackCarryingTheStateOn) {
+    ScopedWorkDir dir;
+    dir.copyData({"smile.sos", "rage.sos", "closed.sos", "rocks.bmp", "sunsetclouds.bmp", "Lightmap.bmp"});
+    ASSERT_TRUE(appWindow.create("OpenGL Window", 700, 500, 32, false));
+    firstInit = true;
+    ASSERT_TRUE(initGL());
+    int desktopWidth = 0, desktopHeight = 0;
+    ASSERT_TRUE(platform::desktopSize(desktopWidth, desktopHeight));
+
+    // State that must survive: flags, camera, morph, the face.
+    renderFlags.wireframe = true;
+    renderFlags.fog = false;
+    camera.moveAlongZ(3.0f);
+    const Matrix4 view = camera.matrix;
+    frameDelta = 20;
+    for (int i = 0; i < 7; ++i) advanceMorph();
+    const Vec3 faceVertex = faceMesh.vertices[42].position;
+    // The meshes are read once: a switch must not need them.
+    std::filesystem::remove("smile.sos");
+    std::filesystem::remove("rage.sos");
+    std::filesystem::remove("closed.sos");
+
+    EXPECT_EQ(pressF1(), 0);
+    ASSERT_NE(appWindow.windowHandle, nullptr) << "a new window";
+    EXPECT_TRUE(appWindow.fullScreen) << "in full screen";
+    EXPECT_EQ(appWindow.width, desktopWidth) << "at the desktop's size";
+    EXPECT_EQ(appWindow.height, desktopHeight);
+    EXPECT_TRUE(appWindow.active) << "the new window is activated";
+    EXPECT_EQ(keyState[platform::VK_F1], 1) << "F1's slot is set after the switch";
+    EXPECT_TRUE(MessageBoxRecorder::boxes().empty()) << "nothing to report";
+    EXPECT_EQ(countQuitMessages(drainMessages(), 0), 0) << "the program goes on";
+
+    EXPECT_EQ(polygonMode(), static_cast<GLenum>(GL_LINE)) << "the new context gets the wireframe flag";
+    EXPECT_FALSE(glIsEnabled(GL_FOG)) << "and the fog flag";
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0)) << "the light is claimed anew";
+    EXPECT_TRUE(glIsList(fontListBase)) << "glyph lists in the new context";
+    EXPECT_TRUE(glIsTexture(rocksTexture.glName) && glIsTexture(skyTexture.glName) &&
+                glIsTexture(lightmapTexture.glName))
+        << "the images are read again";
+    EXPECT_EQ(scene.meshes.size(), 3u) << "the scene is kept";
+    EXPECT_EQ(faceMesh.vertices[42].position.y, faceVertex.y) << "the face keeps its expression";
+    EXPECT_EQ(morphStep, 7) << "the morph goes on where it was";
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(camera.matrix[k], view[k]) << "the camera keeps its place: " << k;
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], desktopWidth) << "the view fills the new window";
+
+    windowProc(appWindow.windowHandle, platform::WM_KEYUP, platform::VK_F1, 0);
+    pressF1();
+    ASSERT_NE(appWindow.windowHandle, nullptr);
+    EXPECT_FALSE(appWindow.fullScreen) << "F1 again: back to a window";
+    EXPECT_EQ(appWindow.width, 500) << "of 500 x 500, not the first window's 700 x 500";
+    EXPECT_EQ(appWindow.height, 500);
+    EXPECT_EQ(polygonMode(), static_cast<GLenum>(GL_LINE)) << "the flags carry on again";
+    EXPECT_EQ(scene.meshes.size(), 3u);
+    EXPECT_TRUE(MessageBoxRecorder::boxes().empty());
+}
+
+TEST_F(DisplaySwitchTest, ASwitchWhoseInitialisationFailsEndsTheProgram) {
+    ScopedWorkDir dir;
+    dir.copyData({"rocks.bmp", "sunsetclouds.bmp", "Lightmap.bmp"});
+    ASSERT_TRUE(appWindow.create("OpenGL Window", 700, 500, 32, false));
+    ASSERT_TRUE(initGL());
+    std::filesystem::remove("Lightmap.bmp");
+
+    pressF1();
+    const std::vector<RecordedBox>& shown = MessageBoxRecorder::boxes();
+    ASSERT_EQ(shown.size(), 2u) << "the loader's message, then the failure";
+    EXPECT_EQ(shown[0].text, "Failed to open DIB file Lightmap.bmp.\n");
+    EXPECT_EQ(shown[1].text, "Failed to initialize!");
+    EXPECT_EQ(shown[1].caption, "ERROR");
+    EXPECT_EQ(countQuitMessages(drainMessages(), 0), 1) << "the program ends with exit code 0";
+}
