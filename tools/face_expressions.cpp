@@ -35,10 +35,11 @@ Point lipParting(Point p, double lineY, double opening, double up, double down, 
     return Point{0.0, lift * fade, -sink * frontMask(p)} * opening;
 }
 
-// 1 in the middle of the mouth, falling to 0 at the corners.
-double openingAcross(double x) {
+// 1 in the middle of the mouth, falling to 0 at the corners; the fall starts at fullTo (a share of
+// the half-width), so a larger value gives a squarer opening.
+double openingAcross(double x, double fullTo) {
     double s = std::fabs(mouthSpan(x));
-    return 1.0 - smoothstep(0.35, 1.0, s);
+    return 1.0 - smoothstep(fullTo, 1.0, s);
 }
 
 // -1 on the left half of the face, +1 on the right, passing smoothly through 0 on the midline so
@@ -61,7 +62,7 @@ Point smileWarp(Point p) {
     move += Point{sign * 1.8 * std::min(s, 1.2), 7.0, -4.0} * bend;
 
     // A grin: the lips part along the neutral mouth line.
-    move += lipParting(p, mouthY, openingAcross(p.x), 1.4, 2.6, 5.0);
+    move += lipParting(p, mouthY, openingAcross(p.x, 0.35), 1.4, 2.6, 5.0);
 
     // Cheeks pushed up and forwards.
     double cheek = bell3(m - Point{14.0, 31.0, 24.0}, {7.0, 6.5, 8.0});
@@ -97,10 +98,10 @@ Point rageWarp(Point p) {
     move += Point{0.0, -5.0, -1.5} * bend;
 
     // A snarl: the upper lip drawn up (most over the canines), the lower lip a little down.
-    double canine = 0.6 + 0.7 * bell(m.x - 5.0, 3.0);
-    move += lipParting(p, mouthY, openingAcross(p.x), 3.0 * canine, 1.6, 5.0);
+    double canine = 0.6 + 0.8 * bell(m.x - 5.5, 3.0);
+    move += lipParting(p, mouthY, openingAcross(p.x, 0.6), 3.0 * canine, 1.2, 5.0);
     // The lips are stretched thin and drawn back against the teeth.
-    move += Point{0.0, 0.0, -1.8} * mouthRegion(p, 4.0, 4.0);
+    move += Point{0.0, 0.0, -2.6} * mouthRegion(p, 4.0, 4.0);
 
     // Nostrils flared: the wings of the nose pushed out and up.
     double wing = bell3(m - Point{4.4, 29.8, 34.0}, {3.5, 3.0, 4.0});

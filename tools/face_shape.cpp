@@ -48,7 +48,7 @@ double jaw(Point p) {
 }
 
 // A short neck under the jaw, rounded off below.
-double neck(Point p) { return ellipsoid(p, {0.0, 6.0, -8.0}, {14.5, 18.0, 14.0}); }
+double neck(Point p) { return roundCone(p, {0.0, -2.0, -9.0}, {0.0, 22.0, -8.0}, 12.5, 14.0); }
 
 double cheeks(Point m) {
     double bone = ellipsoid(m, {15.5, 40.0, 20.0}, {7.0, 4.0, 6.5});
@@ -86,8 +86,8 @@ double eye(Point m) {
     double across = std::max(1.0 - dx * dx, 0.0);
     // Negative inside the almond: there the lids leave the eyeball bare.
     double opening = std::fabs(m.y - (eyeY + 0.3 + 0.5 * dx)) - halfHeight * across + 0.3;
-    double lids = smoothMax(sphere(m, centre, eyeRadius + lidThickness), -opening, 1.0);
-    return smoothMin(ball, lids, 1.0);
+    double lids = smoothMax(sphere(m, centre, eyeRadius + lidThickness), -opening, 1.2);
+    return smoothMin(ball, lids, 1.2);
 }
 
 double nose(Point p) {
@@ -121,8 +121,10 @@ double ear(Point m) {
     double s = std::sin(tilt);
     Point q{local.x, local.y * c + local.z * s, -local.y * s + local.z * c};
     double shell = ellipsoid(q, {0.0, 0.0, 0.0}, {4.0, 10.0, 6.2});
-    double bowl = ellipsoid(q, {3.6, -0.5, 0.6}, {1.6, 6.5, 3.8});
-    return smoothMax(shell, -bowl, 1.5);
+    double lobe = ellipsoid(q, {0.3, -8.5, 0.8}, {2.6, 3.2, 3.2});
+    // The bowl sits low and forward, leaving a thick rim round the top and back.
+    double bowl = ellipsoid(q, {3.4, -1.5, 1.0}, {2.2, 6.0, 3.4});
+    return smoothMax(smoothMin(shell, lobe, 1.5), -bowl, 1.0);
 }
 
 }  // namespace
@@ -132,7 +134,7 @@ double headField(Point p) {
     double head = smoothMin(skull(p), jaw(p), 10.0);
     head = smoothMin(head, neck(p), 8.0);
     head = smoothMin(head, cheeks(m), 5.0);
-    head = smoothMin(head, brows(m), 6.0);
+    head = smoothMin(head, brows(m), 7.0);
     head = smoothMax(head, -eyeSocket(m), 5.0);
     head = smoothMin(head, eye(m), 2.5);
     head = smoothMin(head, nose(p), 2.5);
