@@ -11,7 +11,7 @@ namespace {
 // Weight of the front of the face: 1 over the features, 0 from the ears backwards.
 double frontMask(Point p) { return smoothstep(8.0, 20.0, p.z); }
 
-// How far along the mouth a point lies: 0 in the middle, 1 at the corners, and fading out beyond.
+// Where a point lies across the mouth: 0 in the middle, -1 and +1 at the corners, beyond them outside.
 double mouthSpan(double x) { return x / mouthHalfWidth; }
 
 // Weight of the lips and the skin round them, falling off above and below the mouth line.

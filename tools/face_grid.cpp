@@ -11,13 +11,14 @@ namespace faces {
 namespace {
 
 constexpr double pi = 3.14159265358979323846;
-// The point the rays start from: inside the head, behind the eyes, so the whole surface is seen from it.
+// The point the rays start from: inside the head at brow height, high enough that the undersides of
+// the brows, the nose and the chin still face it.
 const Point rayOrigin{0.0, 50.0, -4.0};
 constexpr double rayReach = 90.0;    // beyond the farthest point of the head from the origin
 constexpr double rayStep = 0.25;     // fine enough not to step over the ears or the lids
 constexpr int refineIterations = 40;
 
-// Maps [0, 1] onto [0, range] so that samples are spaced inversely to density(angle).
+// count + 1 angles from 0 to range, spaced inversely to density(angle).
 std::vector<double> packedAngles(int count, double range, double (*density)(double)) {
     const int fine = 20000;
     std::vector<double> cumulative(fine + 1, 0.0);
@@ -111,13 +112,14 @@ void relaxGrid(std::vector<Point>& grid, int rows, int columns, const std::vecto
                const std::vector<double>& azimuth) {
     const int iterations = 30;
     const double rate = 0.5;
+    auto at = [&grid, columns](int r, int c) { return grid[static_cast<std::size_t>(r * columns + c)]; };
     for (int iteration = 0; iteration < iterations; ++iteration) {
         std::vector<Point> next = grid;
-        for (int row = 2; row + 1 < rows - 1; ++row) {
+        // The rows next to the poles stay where the rays put them: they close the fans round the poles.
+        for (int row = 2; row + 2 < rows; ++row) {
             for (int column = 0; column < columns; ++column) {
                 int left = (column + columns - 1) % columns;
                 int right = (column + 1) % columns;
-                auto at = [&](int r, int c) { return grid[static_cast<std::size_t>(r * columns + c)]; };
                 double gapLeft = column == 0 ? azimuth[columns] - azimuth[columns - 1]
                                              : azimuth[column] - azimuth[column - 1];
                 double gapRight = azimuth[column + 1] - azimuth[column];
@@ -149,17 +151,15 @@ FaceMesh buildNeutralHead() {
         mesh.weldTarget.push_back(weld);
     };
 
-    // Crown pole, then rows 1 .. gridRows-1 of gridColumns+1 vertices (the last repeats the first
-    // with s = 1, along the seam at the back of the head), then the pole under the neck.
-    const std::uint32_t top = 0;
-    addVertex(castToSurface({0.0, 1.0, 0.0}), 0.5, 1.0, top);
-    const int rowLength = gridColumns + 1;
-    auto vertexIndex = [rowLength](int row, int column) {
-        return static_cast<std::uint32_t>(1 + (row - 1) * rowLength + column);
-    };
-    // Rows 0 and gridRows of the working grid are the poles, repeated along the row.
+    // The working grid: rows 0 and gridRows are the two poles, one point repeated along the row.
     std::vector<Point> grid(static_cast<std::size_t>((gridRows + 1) * gridColumns));
-    for (int row = 0; row <= gridRows; ++row) {
+    Point crown = castToSurface({0.0, 1.0, 0.0});
+    Point underNeck = castToSurface({0.0, -1.0, 0.0});
+    for (int column = 0; column < gridColumns; ++column) {
+        grid[static_cast<std::size_t>(column)] = crown;
+        grid[static_cast<std::size_t>(gridRows * gridColumns + column)] = underNeck;
+    }
+    for (int row = 1; row < gridRows; ++row) {
         double sinPolar = std::sin(polar[row]);
         double cosPolar = std::cos(polar[row]);
         for (int column = 0; column < gridColumns; ++column) {
@@ -172,6 +172,14 @@ FaceMesh buildNeutralHead() {
     }
     relaxGrid(grid, gridRows + 1, gridColumns, polar, azimuth);
 
+    // The mesh: the crown, rows 1 .. gridRows-1 of gridColumns+1 vertices (the last repeats the first
+    // with s = 1, along the seam at the back of the head), then the pole under the neck.
+    const std::uint32_t top = 0;
+    addVertex(crown, 0.5, 1.0, top);
+    const int rowLength = gridColumns + 1;
+    auto vertexIndex = [rowLength](int row, int column) {
+        return static_cast<std::uint32_t>(1 + (row - 1) * rowLength + column);
+    };
     for (int row = 1; row < gridRows; ++row) {
         for (int column = 0; column <= gridColumns; ++column) {
             std::uint32_t weld = column == gridColumns ? vertexIndex(row, 0) : vertexIndex(row, column);
@@ -181,7 +189,7 @@ FaceMesh buildNeutralHead() {
         }
     }
     const std::uint32_t bottom = static_cast<std::uint32_t>(mesh.positions.size());
-    addVertex(castToSurface({0.0, -1.0, 0.0}), 0.5, 0.0, bottom);
+    addVertex(underNeck, 0.5, 0.0, bottom);
 
     // Counter-clockwise seen from outside: across the face a column step goes to +x and a row
     // step goes down.

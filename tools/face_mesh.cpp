@@ -20,7 +20,7 @@ void computeNormals(FaceMesh& mesh) {
     mesh.normals.resize(mesh.positions.size());
     for (std::size_t i = 0; i < mesh.positions.size(); ++i) {
         Point n = normalised(sums[mesh.weldTarget[i]]);
-        // A vertex no triangle touches keeps a valid unit vector pointing away from the neck axis.
+        // A vertex that no triangle with an area touches still gets a unit normal.
         mesh.normals[i] = length(n) > 0.0 ? n : Point{0.0, 0.0, 1.0};
     }
 }
