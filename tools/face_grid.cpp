@@ -177,7 +177,7 @@ FaceMesh buildNeutralHead() {
     const std::uint32_t top = 0;
     addVertex(crown, 0.5, 1.0, top);
     const int rowLength = gridColumns + 1;
-    auto vertexIndex = [rowLength](int row, int column) {
+    auto vertexIndex = [](int row, int column) {
         return static_cast<std::uint32_t>(1 + (row - 1) * rowLength + column);
     };
     for (int row = 1; row < gridRows; ++row) {
