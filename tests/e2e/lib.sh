@@ -107,11 +107,12 @@ wait_for() {
 
 # --- X server and window manager ---------------------------------------------------------------
 
-# Starts a private Xvfb of 1024 x 768 x 24 on the first free display and exports DISPLAY.
+# Starts a private Xvfb of 1024 x 768 x 24 on the first free display and exports DISPLAY. Key
+# repeat is off, so a key held until the program has seen it acts once.
 start_xvfb() {
     local fd_file=$E2E_TMP/displayfd
     : >"$fd_file"
-    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_WIDTH}x${E2E_SCREEN_HEIGHT}x24" -nolisten tcp -noreset \
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_WIDTH}x${E2E_SCREEN_HEIGHT}x24" -nolisten tcp -noreset -r \
         3>"$fd_file" >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_for '[ -s "$fd_file" ] || ! kill -0 $XVFB_PID 2>/dev/null' 10 || fail "Xvfb reported no display in 10 s"
@@ -246,6 +247,21 @@ send_key() {
     xdotool key --clearmodifiers --delay 60 "$@"
 }
 
+# press_until ID KEY CONDITION TIMEOUT: holds a key down until CONDITION holds (or fails the test
+# after TIMEOUT seconds), then lets it go. The program reads its key table once a frame and a
+# press and release that arrive within one frame are not seen, so a toggle key is held until its
+# effect shows.
+press_until() {
+    local id=$1 key=$2 condition=$3 timeout=$4
+    focus_window "$id"
+    xdotool keydown "$key"
+    if ! wait_for "$condition" "$timeout"; then
+        xdotool keyup "$key"
+        fail "no effect of ${key^^} within $timeout s ($SHOT)"
+    fi
+    xdotool keyup "$key"
+}
+
 # hold_key ID KEY SECONDS: holds a key down for about SECONDS.
 hold_key() {
     focus_window "$1"
@@ -268,7 +284,9 @@ screenshot() {
     local x y w h
     read -r x y w h <<<"$(window_geometry "$id")"
     [ -n "${h:-}" ] || fail "window $id has no geometry for the screenshot"
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$SHOT" 2>/dev/null || fail "screenshot failed"
+    # Stored uncompressed (PNG quality 1): the pictures are many and the processor is busy rendering.
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage -quality 1 "$SHOT" 2>/dev/null ||
+        fail "screenshot failed"
 }
 
 # image_size FILE: "WIDTHxHEIGHT".
@@ -300,14 +318,8 @@ text_pixels() {
 # diff_pixels A B [GEOMETRY]: number of pixels that differ by more than 2 % between two pictures
 # of the same size, in the whole picture or in one region.
 diff_pixels() {
-    local a=$1 b=$2 region=${3:-}
-    if [ -n "$region" ]; then
-        convert "$a" -crop "$region" +repage "$E2E_TMP/diff-a.png"
-        convert "$b" -crop "$region" +repage "$E2E_TMP/diff-b.png"
-        a=$E2E_TMP/diff-a.png
-        b=$E2E_TMP/diff-b.png
-    fi
-    compare -metric AE -fuzz 2% "$a" "$b" null: 2>&1 | awk '{ print int($1) }'
+    local region=${3:+[$3]}
+    compare -metric AE -fuzz 2% "$1$region" "$2$region" null: 2>&1 | awk '{ print int($1) }'
 }
 
 # Floating-point comparison: check EXPRESSION (in awk), e.g. check "$a > 0.1".

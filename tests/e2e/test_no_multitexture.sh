@@ -13,9 +13,7 @@ ground_picture() {
     wait_picture "$WIN" 15
     FOGGY=$E2E_TMP/$name-fog.png
     cp "$SHOT" "$FOGGY"
-    send_key "$WIN" f
-    wait_for 'screenshot $name "$WIN"; [ "$(diff_pixels "$FOGGY" "$SHOT" "$REGION_NEAR_GROUND")" -gt 1000 ]' 5 ||
-        fail "$name: F did not switch the fog off ($FOGGY, $SHOT)"
+    press_until "$WIN" f 'screenshot $name "$WIN"; [ "$(diff_pixels "$FOGGY" "$SHOT" "$REGION_NEAR_GROUND")" -gt 1000 ]' 5
 }
 
 start_xvfb
