@@ -3,7 +3,9 @@
 # through -displayfd, so tests run in parallel), optionally openbox, a copy of the data directory
 # to run the program in, and clean-up of everything it started, on success and on failure. On
 # failure the temporary directory is kept with a screenshot of the screen and its path is printed.
-# Every wait polls a condition against a deadline.
+# Every wait polls a condition against a deadline; conditions are shell text in single quotes,
+# evaluated by wait_for.
+# shellcheck disable=SC2016,SC2034  # conditions are expanded when evaluated; tests use the regions
 
 set -uo pipefail
 
@@ -25,7 +27,6 @@ E2E_SCREEN_WIDTH=1024
 E2E_SCREEN_HEIGHT=768
 E2E_WINDOW_TITLE='OpenGL Window'
 E2E_POLL=0.1
-E2E_SHOT_COUNT=0
 
 XVFB_PID=
 WM_PID=
@@ -117,7 +118,8 @@ start_xvfb() {
     XVFB_PID=$!
     wait_for '[ -s "$fd_file" ] || ! kill -0 $XVFB_PID 2>/dev/null' 10 || fail "Xvfb reported no display in 10 s"
     kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(tail -3 "$E2E_TMP/xvfb.log")"
-    export DISPLAY=":$(head -1 "$fd_file")"
+    DISPLAY=":$(head -1 "$fd_file")"
+    export DISPLAY
     wait_for 'xdpyinfo >/dev/null 2>&1' 10 || fail "display $DISPLAY does not answer"
     log "Xvfb on $DISPLAY"
 }
@@ -183,7 +185,9 @@ expect_exit_code() {
 # `xdotool search --name` cannot read the UTF-8 names that SDL gives its message boxes.
 find_window() {
     local id
-    for id in $(xwininfo -root -tree 2>/dev/null | awk -v name="\"$1\":" '$2 == name || index($0, " " name " ") { print $1 }'); do
+    local ids
+    ids=$(xwininfo -root -tree 2>/dev/null | awk -v name="\"$1\":" 'index($0, " " name " ") { print $1 }')
+    for id in $ids; do
         if [ "${2:-}" = any ] || xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
             echo "$id"
             return 0
@@ -341,11 +345,9 @@ start_demo_window() {
 REGION_UPPER_FACE=100x100+290+45
 REGION_LOWER_LEFT=50x75+300+240
 REGION_LOWER_RIGHT=50x75+350+240
-REGION_LOWER_FACES=130x90+285+235
 # Everything above the overlay bar and below the upper face: it changes only with the camera.
 REGION_STILL=700x310+0+155
 REGION_SKY=700x60+0+0
-REGION_BAR=700x35+0+465
 # The bar's left part holds the frame-rate text, the part after it the status line.
 REGION_FPS_TEXT=95x35+0+465
 REGION_STATUS_TEXT=500x35+100+465
@@ -358,3 +360,7 @@ wait_picture() {
         fail "the window shows no picture after $2 s: $SHOT"
     log "the window shows the scene"
 }
+
+# sky_redness FILE: red minus blue of the sky above the horizon; about 0 in the grey fog, high in
+# the sunset that the sky texture shows without fog.
+sky_redness() { convert "$1[700x50+0+190]" -format '%[fx:mean.r - mean.b]' info:; }

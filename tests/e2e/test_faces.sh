@@ -1,6 +1,7 @@
 # The picture: three faces in the face colour, lit, where the scene puts them (two below the
 # horizon left and right of the centre, one above); the upper face morphs while the lower faces,
 # the ground and the sky stand still.
+# shellcheck disable=SC2016,SC2034  # conditions are evaluated by wait_for
 source "$(dirname "$0")/lib.sh"
 
 start_xvfb

@@ -1,5 +1,6 @@
 # F1 switches to a full-screen window at the desktop's size and back to a 500 x 500 window; the
 # program goes on drawing (the upper face morphs) and Escape still ends it with 0.
+# shellcheck disable=SC2016,SC2034  # conditions are evaluated by wait_for
 source "$(dirname "$0")/lib.sh"
 
 start_xvfb

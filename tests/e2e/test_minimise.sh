@@ -1,5 +1,6 @@
 # Under openbox: minimising the window and restoring it. The program keeps running while
 # minimised and draws again after the restore (the scene is back and the upper face morphs).
+# shellcheck disable=SC2016,SC2034  # conditions are evaluated by wait_for
 source "$(dirname "$0")/lib.sh"
 
 start_xvfb
