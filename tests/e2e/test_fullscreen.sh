@@ -4,6 +4,8 @@
 source "$(dirname "$0")/lib.sh"
 
 start_xvfb
+# test_fullscreen_openbox.sh runs this test again under a window manager.
+[ -z "${E2E_WITH_WM:-}" ] || start_wm
 start_demo_window
 wait_picture "$WIN" 15
 first_window=$WIN

@@ -2,6 +2,7 @@
 # program says so in an "INFO" box and, once it is answered, runs and draws: the ground shows the
 # rock texture without the lightmap. The lightmap is bright in the middle of the ground and dark
 # towards its edges, so the far ground, seen with the fog switched off (F), is brighter without it.
+# Each F1 switch asks again.
 # shellcheck disable=SC2016,SC2034  # conditions are evaluated by wait_for
 source "$(dirname "$0")/lib.sh"
 
@@ -54,6 +55,19 @@ with=$(mean "$lightmapped" "$REGION_FAR_GROUND")
 without=$(mean "$SHOT" "$REGION_FAR_GROUND")
 log "far ground brightness: $with with the lightmap, $without without"
 expect "$without > $with + 0.05" "the far ground is as dark as with the lightmap ($lightmapped, $SHOT)"
+
+# The look-up is made for every new GL context: F1 brings the box again, and the full-screen
+# window draws once it is answered.
+send_key "$WIN" F1
+wait_window INFO 10
+log "info box again after F1"
+send_key "$FOUND" Return
+wait_no_window INFO 5
+old=$WIN
+wait_for 'WIN=$(find_window "$E2E_WINDOW_TITLE"); [ -n "$WIN" ] && [ "$WIN" != "$old" ] &&
+          [ "$(client_size "$WIN")" = "${E2E_SCREEN_WIDTH}x${E2E_SCREEN_HEIGHT}" ]' 10 ||
+    fail "no full-screen window after F1"
+wait_picture "$WIN" 15
 
 send_key "$WIN" Escape
 expect_exit_code 0 10
