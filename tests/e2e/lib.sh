@@ -2,7 +2,8 @@
 # A test runs as `bash test_NAME.sh FACEDEMO_BINARY DATA_DIR`. It gets a private Xvfb (found
 # through -displayfd, so tests run in parallel), optionally openbox, a copy of the data directory
 # to run the program in, and clean-up of everything it started, on success and on failure. On
-# failure the temporary directory is kept with a screenshot of the screen and its path is printed.
+# failure the temporary directory is kept with a screenshot of the screen and its path is printed;
+# E2E_KEEP=1 keeps it after a pass too, with every picture the test took.
 # Every wait polls a condition against a deadline; conditions are shell text in single quotes,
 # evaluated by wait_for.
 # shellcheck disable=SC2016,SC2034  # conditions are expanded when evaluated; tests use the regions
