@@ -362,6 +362,21 @@ wait_picture() {
     log "the window shows the scene"
 }
 
+# wait_running ID TIMEOUT: waits until the window shows the scene with the frame-rate text, that
+# is after more than half a second of frames, and leaves that picture in SHOT. The very first
+# frames are not a steady reference: they light the axes with GL's initial normal, later frames
+# with the normal that the previous frame's drawing left current.
+wait_running() {
+    local id=$1
+    wait_picture "$id" "$2"
+    # The bar is at the bottom of a window of any size; its text starts at 10 of 700 units.
+    local height
+    height=$(window_geometry "$id" | cut -d' ' -f4)
+    local region=120x35+0+$((height - 35))
+    wait_for 'screenshot running "$id"; check "$(text_pixels "$SHOT" "$region") > 0.015"' 5 ||
+        fail "no frame-rate text after 5 s of frames: $SHOT"
+}
+
 # sky_redness FILE: red minus blue of the sky above the horizon; about 0 in the grey fog, high in
 # the sunset that the sky texture shows without fog.
 sky_redness() { convert "$1[700x50+0+190]" -format '%[fx:mean.r - mean.b]' info:; }

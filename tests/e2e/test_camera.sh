@@ -27,7 +27,7 @@ REGION_LEFT_STRIP=150x465+0+0
 
 start_xvfb
 start_demo_window
-wait_picture "$WIN" 15
+wait_running "$WIN" 15
 start=$SHOT
 
 # Each move holds its key for a while and then waits until the picture shows the move.

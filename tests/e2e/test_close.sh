@@ -7,7 +7,7 @@ start_xvfb
 
 log "without a window manager: Alt+F4 to the program"
 start_demo_window
-wait_picture "$WIN" 15
+wait_running "$WIN" 15
 send_key "$WIN" alt+F4
 expect_exit_code 0 10
 
@@ -15,7 +15,7 @@ start_wm
 for keys in ctrl+alt+q alt+F4; do
     log "with openbox: $keys, its close action"
     start_demo_window
-    wait_picture "$WIN" 15
+    wait_running "$WIN" 15
     focus_window "$WIN"
     xdotool key "$keys"
     expect_exit_code 0 10

@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh"
 start_xvfb
 start_wm
 start_demo_window
-wait_picture "$WIN" 15
+wait_running "$WIN" 15
 
 xdotool windowminimize --sync "$WIN" || fail "openbox did not minimise the window"
 wait_for '! xwininfo -id "$WIN" | grep -q IsViewable' 5 || fail "the window is still shown after minimising"
@@ -21,7 +21,7 @@ for way in windowactivate windowmap; do
     wait_for 'xwininfo -id "$WIN" | grep -q IsViewable' 5 || fail "$way: the window did not come back"
     log "restored with $way"
     wait_client_size "$WIN" 700x500 5
-    wait_picture "$WIN" 10
+    wait_running "$WIN" 10
     first=$E2E_TMP/restored-$way.png
     cp "$SHOT" "$first"
     wait_for 'screenshot after-$way "$WIN"; [ "$(diff_pixels "$first" "$SHOT" "$REGION_UPPER_FACE")" -gt 20 ]' 5 ||

@@ -12,7 +12,7 @@ REGION_NEAR_GROUND=700x100+0+360
 # ground_picture NAME: switches the fog off and takes a picture of the window into SHOT.
 ground_picture() {
     local name=$1
-    wait_picture "$WIN" 15
+    wait_running "$WIN" 15
     FOGGY=$E2E_TMP/$name-fog.png
     cp "$SHOT" "$FOGGY"
     press_until "$WIN" f \
@@ -67,7 +67,7 @@ old=$WIN
 wait_for 'WIN=$(find_window "$E2E_WINDOW_TITLE"); [ -n "$WIN" ] && [ "$WIN" != "$old" ] &&
           [ "$(client_size "$WIN")" = "${E2E_SCREEN_WIDTH}x${E2E_SCREEN_HEIGHT}" ]' 10 ||
     fail "no full-screen window after F1"
-wait_picture "$WIN" 15
+wait_running "$WIN" 15
 
 send_key "$WIN" Escape
 expect_exit_code 0 10

@@ -5,7 +5,7 @@ start_xvfb
 start_demo_window
 
 wait_client_size "$WIN" 700x500 5
-wait_picture "$WIN" 15
+wait_running "$WIN" 15
 demo_running || fail "the program ended on its own"
 
 send_key "$WIN" Escape

@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh"
 
 start_xvfb
 start_demo_window
-wait_picture "$WIN" 15
+wait_running "$WIN" 15
 
 screenshot start "$WIN"
 start=$SHOT
