@@ -12,6 +12,7 @@
 #include "platform/dib_conversion.h"
 #include "platform/message_box.h"
 #include "tests/dib_test_writer.h"
+#include "tests/temp_path.h"
 
 using dibtest::Bitmap;
 using dibtest::Bytes;
@@ -51,7 +52,7 @@ struct Decoded {
     std::vector<Box> boxes;
 };
 
-std::string tempPath(const std::string& name) { return ::testing::TempDir() + "dib_" + name; }
+std::string tempPath(const std::string& name) { return testTempPath("dib_" + name); }
 
 void writeFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

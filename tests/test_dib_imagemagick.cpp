@@ -9,12 +9,13 @@
 
 #include "assets/dib_image.h"
 #include "platform/message_box.h"
+#include "tests/temp_path.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-const std::string workDir = ::testing::TempDir() + "dib_imagemagick/";
+std::string workDirectory() { return testTempPath("dib_imagemagick/"); }
 
 bool haveConvert() { return std::system("convert -version >/dev/null 2>&1") == 0; }
 
@@ -38,7 +39,7 @@ int noBox(platform::Window*, const char*, const char*, unsigned) { return platfo
 
 // ImageMagick's reading of the file: packed 8-bit RGB, top row first.
 Bytes imageMagickPixels(const std::string& bmp) {
-    std::string raw = workDir + "dump.rgb";
+    std::string raw = workDirectory() + "dump.rgb";
     if (!shell("convert '" + bmp + "' -depth 8 rgb:'" + raw + "'")) return {};
     return readFile(raw);
 }
@@ -88,7 +89,7 @@ struct Variant {
 
 TEST(DibImageMagick, SameFilesSamePixels) {
     if (!haveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
-    ASSERT_TRUE(shell("mkdir -p '" + workDir + "'"));
+    ASSERT_TRUE(shell("mkdir -p '" + workDirectory() + "'"));
     const char* plasma = "-seed 7 -size 37x23 plasma:";
     const char* gradient = "-size 37x23 gradient:";
     const Variant variants[] = {
@@ -107,7 +108,7 @@ TEST(DibImageMagick, SameFilesSamePixels) {
     int index = 0;
     for (const Variant& v : variants) {
         SCOPED_TRACE(v.name);
-        std::string bmp = workDir + "variant" + std::to_string(index++) + ".bmp";
+        std::string bmp = workDirectory() + "variant" + std::to_string(index++) + ".bmp";
         ASSERT_TRUE(shell(std::string("convert ") + v.picture + " " + v.options + "'" + bmp + "'")) << "convert ran";
         Bytes file = readFile(bmp);
         ASSERT_GE(file.size(), 30u) << "a bitmap was written";
@@ -132,7 +133,7 @@ TEST(DibImageMagick, SameFilesSamePixels) {
 // the 40-byte header with its three masks; ImageMagick reads the original.
 TEST(DibImageMagick, BitfieldsAgainstV5Files) {
     if (!haveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
-    ASSERT_TRUE(shell("mkdir -p '" + workDir + "'"));
+    ASSERT_TRUE(shell("mkdir -p '" + workDirectory() + "'"));
     struct Case {
         const char* name;
         const char* options;
@@ -147,8 +148,8 @@ TEST(DibImageMagick, BitfieldsAgainstV5Files) {
     int index = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string v5 = workDir + "v5_" + std::to_string(index) + ".bmp";
-        std::string cut = workDir + "cut_" + std::to_string(index++) + ".bmp";
+        std::string v5 = workDirectory() + "v5_" + std::to_string(index) + ".bmp";
+        std::string cut = workDirectory() + "cut_" + std::to_string(index++) + ".bmp";
         ASSERT_TRUE(shell(std::string("convert -seed 7 -size 37x23 plasma: ") + c.options + "'" + v5 + "'"));
         Bytes file = readFile(v5);
         ASSERT_GE(file.size(), 14u + 124) << "a V5 bitmap was written";
@@ -168,7 +169,7 @@ TEST(DibImageMagick, BitfieldsAgainstV5Files) {
 // The demo's own bitmaps, read by both.
 TEST(DibImageMagick, GeneratedImages) {
     if (!haveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
-    ASSERT_TRUE(shell("mkdir -p '" + workDir + "'"));
+    ASSERT_TRUE(shell("mkdir -p '" + workDirectory() + "'"));
     for (const char* name : {"rocks.bmp", "sunsetclouds.bmp", "Lightmap.bmp"}) {
         SCOPED_TRACE(name);
         std::string path = std::string(FACEDEMO_DATA_DIR) + "/" + name;

@@ -10,6 +10,7 @@
 #include "platform/message_box.h"
 #include "tests/dib_test_writer.h"
 #include "tests/gl_test_context.h"
+#include "tests/temp_path.h"
 
 using dibtest::Bytes;
 
@@ -24,7 +25,7 @@ std::string writeBitmap(const std::string& name, int width, int height, const By
     b.height = height;
     b.bits = dibtest::rows24(rgb, width, height);
     Bytes file = dibtest::build(b);
-    std::string path = ::testing::TempDir() + "texture_" + name;
+    std::string path = testTempPath("texture_" + name);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
     return path;
@@ -116,7 +117,7 @@ TEST_F(GlTest, TextureMissingFileMakesNoName) {
     platform::setMessageBoxHandler(noBox);
     Texture texture;
     texture.width = 7;
-    std::string missing = ::testing::TempDir() + "texture_missing.bmp";
+    std::string missing = testTempPath("texture_missing.bmp");
     std::remove(missing.c_str());
     EXPECT_FALSE(texture.load(missing.c_str(), true, 3)) << "a missing file fails";
     platform::setMessageBoxHandler(nullptr);
