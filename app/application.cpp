@@ -31,8 +31,7 @@ inline void stageDone(FrameStage stage) {
 }
 
 void lookUpMultitexture() {
-    activeTextureARB =
-        reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::getGLProcAddress("glActiveTextureARB"));
+    activeTextureARB = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::getGLProcAddress("glActiveTextureARB"));
     multiTexCoord2fARB =
         reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(platform::getGLProcAddress("glMultiTexCoord2fARB"));
     multitextureSupported = activeTextureARB && multiTexCoord2fARB;

@@ -156,9 +156,7 @@ platform::LRESULT windowProc(platform::Window* window, std::uint32_t message, pl
             frameDelta = 0;
         }
         return 0;
-    case platform::WM_CLOSE:
-        platform::postQuitMessage(0);
-        return 0;
+    case platform::WM_CLOSE: platform::postQuitMessage(0); return 0;
     case platform::WM_KEYDOWN:
         if (wParam == platform::VK_ESCAPE) {
             platform::postQuitMessage(0);
@@ -167,10 +165,7 @@ platform::LRESULT windowProc(platform::Window* window, std::uint32_t message, pl
         }
         keyState[static_cast<unsigned>(wParam)] = 1;
         return 0;
-    case platform::WM_KEYUP:
-        keyState[static_cast<unsigned>(wParam)] = 0;
-        return 0;
-    default:
-        return platform::defWindowProc(window, message, wParam, lParam);
+    case platform::WM_KEYUP: keyState[static_cast<unsigned>(wParam)] = 0; return 0;
+    default: return platform::defWindowProc(window, message, wParam, lParam);
     }
 }

@@ -46,14 +46,10 @@ bool inside(std::size_t size, std::size_t offset, std::size_t count) {
 
 std::uint16_t entriesForBitCount(unsigned bitCount) {
     switch (bitCount) {
-    case 1:
-        return 2;
-    case 4:
-        return 16;
-    case 8:
-        return 256;
-    default:
-        return 0;
+    case 1: return 2;
+    case 4: return 16;
+    case 8: return 256;
+    default: return 0;
     }
 }
 
@@ -172,10 +168,11 @@ DibImage* DecodeDibImage(const unsigned char* data, std::size_t size) {
     // Fill in what a header may leave 0, as the conversion expects it.
     if (info.biSizeImage == 0) {
         // Unsigned arithmetic: absurd headers wrap here harmlessly and are refused further on.
-        std::uint64_t rows = info.biHeight < 0 ? 0 - static_cast<std::uint64_t>(static_cast<std::int64_t>(info.biHeight))
-                                               : static_cast<std::uint64_t>(info.biHeight);
-        std::uint64_t rowBytes = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(info.biWidth)) *
-                                      info.biBitCount + 7) / 8;
+        std::uint64_t rows = info.biHeight < 0
+                                 ? 0 - static_cast<std::uint64_t>(static_cast<std::int64_t>(info.biHeight))
+                                 : static_cast<std::uint64_t>(info.biHeight);
+        std::uint64_t rowBytes =
+            (static_cast<std::uint64_t>(static_cast<std::uint32_t>(info.biWidth)) * info.biBitCount + 7) / 8;
         info.biSizeImage = static_cast<std::uint32_t>(rowBytes * rows);
     }
     if (info.biClrUsed == 0) info.biClrUsed = entries;

@@ -75,8 +75,8 @@ bool Mesh::load(const char* path) {
 
     std::vector<MeshVertex> newVertices = resized(vertices, vertexTotal);
     for (MeshVertex& v : newVertices) {
-        std::fscanf(file, "%f %f %f\t%f %f %f\t", &v.position.x, &v.position.y, &v.position.z, &v.normal.x,
-                    &v.normal.y, &v.normal.z);
+        std::fscanf(file, "%f %f %f\t%f %f %f\t", &v.position.x, &v.position.y, &v.position.z, &v.normal.x, &v.normal.y,
+                    &v.normal.z);
         std::fscanf(file, "%f %f\n", &v.texCoord[0], &v.texCoord[1]);
     }
     if (std::ferror(file)) return false;

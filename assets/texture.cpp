@@ -56,8 +56,8 @@ bool Texture::load(const char* fileName, bool mipmapped, int components) {
     unsigned char* scaled = nullptr;
     if (width != image->width || height != image->height) {
         scaled = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(width) * height * 3));
-        if (scaled && gluScaleImage(GL_RGB, image->width, image->height, GL_UNSIGNED_BYTE, image->pixels, width,
-                                    height, GL_UNSIGNED_BYTE, scaled) == 0)
+        if (scaled && gluScaleImage(GL_RGB, image->width, image->height, GL_UNSIGNED_BYTE, image->pixels, width, height,
+                                    GL_UNSIGNED_BYTE, scaled) == 0)
             texels = scaled;
     }
 

@@ -24,7 +24,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int stageCount = static_cast<int>(FrameStage::Count);
-const char* const stageNames[stageCount] = {"controls", "clear",   "scene", "timing", "fps",
+const char* const stageNames[stageCount] = {"controls",    "clear",   "scene", "timing", "fps",
                                             "environment", "overlay", "morph", "present"};
 
 double stageSeconds[stageCount] = {};
@@ -88,7 +88,8 @@ void subdivide(const Mesh& source, Mesh& target, int n) {
         for (int i = 0; i < n; ++i) {
             for (int j = 0; j < n - i; ++j) {
                 triangles.push_back(MeshTriangle{{index(i, j), index(i + 1, j), index(i, j + 1)}});
-                if (j < n - i - 1) triangles.push_back(MeshTriangle{{index(i + 1, j), index(i + 1, j + 1), index(i, j + 1)}});
+                if (j < n - i - 1)
+                    triangles.push_back(MeshTriangle{{index(i + 1, j), index(i + 1, j + 1), index(i, j + 1)}});
             }
         }
     }
@@ -150,8 +151,8 @@ void runFrames(benchmark::State& state, int width, int height, int subdivision, 
         state.counters[std::string("%") + stageNames[i]] = total > 0 ? 100.0 * stageSeconds[i] / total : 0.0;
     }
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["vertices"] = static_cast<double>(faceMesh.vertices.size() + smileMesh.vertices.size() +
-                                                     rageMesh.vertices.size());
+    state.counters["vertices"] =
+        static_cast<double>(faceMesh.vertices.size() + smileMesh.vertices.size() + rageMesh.vertices.size());
     state.counters["pixels"] = static_cast<double>(width) * height;
 }
 
@@ -163,7 +164,12 @@ void BM_FrameSubdividedFaces(benchmark::State& state) {
     runFrames(state, 700, 500, static_cast<int>(state.range(0)), false);
 }
 
-BENCHMARK(BM_Frame)->Args({700, 500})->Args({350, 250})->Args({1400, 1000})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Frame)
+    ->Args({700, 500})
+    ->Args({350, 250})
+    ->Args({1400, 1000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_FrameFinishEachStage)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FrameSubdividedFaces)->Arg(1)->Arg(2)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
 

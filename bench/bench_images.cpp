@@ -66,7 +66,8 @@ std::string largeFile() {
     put32(file, 54 + pixelBytes);
     put32(file, 0);
     put32(file, 54);
-    for (std::uint32_t v : {40u, static_cast<std::uint32_t>(largeSide), static_cast<std::uint32_t>(largeSide)}) put32(file, v);
+    for (std::uint32_t v : {40u, static_cast<std::uint32_t>(largeSide), static_cast<std::uint32_t>(largeSide)})
+        put32(file, v);
     file.insert(file.end(), {1, 0, 24, 0});
     for (int i = 0; i < 6; ++i) put32(file, 0);
     for (int y = 0; y < largeSide; ++y)
@@ -96,8 +97,17 @@ bool prepare(const std::string& path, Prepared& p) {
     std::size_t table = 14;
     bool core = read32(p.file, 14) == 12;
     if (core) {
-        h = {40, p.file[18] | (p.file[19] << 8), p.file[20] | (p.file[21] << 8), 1,
-             static_cast<std::uint16_t>(p.file[24]), platform::BI_RGB, 0, 0, 0, 0, 0};
+        h = {40,
+             p.file[18] | (p.file[19] << 8),
+             p.file[20] | (p.file[21] << 8),
+             1,
+             static_cast<std::uint16_t>(p.file[24]),
+             platform::BI_RGB,
+             0,
+             0,
+             0,
+             0,
+             0};
         table += 12;
     } else {
         std::memcpy(&h, &p.file[14], sizeof h);
@@ -116,7 +126,9 @@ bool prepare(const std::string& path, Prepared& p) {
     return platform::dibTargetLayout(p.source, p.target);
 }
 
-double seconds(Clock::time_point from, Clock::time_point to) { return std::chrono::duration<double>(to - from).count(); }
+double seconds(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
 
 void loadImage(benchmark::State& state, const std::string& path) {
     if (!makeContext()) {
@@ -178,8 +190,7 @@ void loadImage(benchmark::State& state, const std::string& path) {
         state.counters["conversion_share"] = conversion / total;
         state.counters["mipmap_share"] = mipmaps / total;
         // Output bytes as well: an RLE file is much smaller than the picture it codes.
-        state.counters["decoded_MB_per_s"] =
-            static_cast<double>(state.iterations()) * side * side * 3 / total / 1e6;
+        state.counters["decoded_MB_per_s"] = static_cast<double>(state.iterations()) * side * side * 3 / total / 1e6;
     }
     state.counters["file_bytes"] = static_cast<double>(prepared.file.size());
 }

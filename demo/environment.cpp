@@ -15,9 +15,9 @@ constexpr GLint skySlices = 20;
 constexpr GLint skyStacks = 20;
 
 struct GroundCorner {
-    GLint x, z;         // world position on the ground plane
-    GLint rockS, rockT; // unit 0: the rock texture, repeated
-    GLint mapS, mapT;   // unit 1: the lightmap, stretched once
+    GLint x, z;          // world position on the ground plane
+    GLint rockS, rockT;  // unit 0: the rock texture, repeated
+    GLint mapS, mapT;    // unit 1: the lightmap, stretched once
 };
 
 // Counter-clockwise seen from above.

@@ -17,8 +17,7 @@ constexpr std::uint32_t rleEndOfBitmap = 1;
 constexpr std::uint32_t rleDelta = 2;
 
 bool supportedBitCount(unsigned bitCount) {
-    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
-           bitCount == 32;
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
 }
 
 int rowCount(const BitmapInfoHeader& header) { return header.biHeight < 0 ? -header.biHeight : header.biHeight; }
@@ -86,8 +85,7 @@ private:
     unsigned char* bits_;
 };
 
-void convertRow(const DibSource& source, const Writer& writer, const unsigned char* in, unsigned char* out,
-                int width) {
+void convertRow(const DibSource& source, const Writer& writer, const unsigned char* in, unsigned char* out, int width) {
     const BitmapInfoHeader& h = source.header;
     switch (h.biBitCount) {
     case 1:
@@ -133,8 +131,7 @@ void convertRow(const DibSource& source, const Writer& writer, const unsigned ch
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -221,8 +218,7 @@ bool dibTargetLayout(const DibSource& source, DibTarget& target) {
     case BI_BITFIELDS:
         if ((h.biBitCount != 16 && h.biBitCount != 32) || !validMasks(source.masks, h.biBitCount)) return false;
         break;
-    default:
-        break;
+    default: break;
     }
 
     const int rows = rowCount(h);

@@ -198,9 +198,7 @@ void postDrawableSize(Uint32 windowId) {
 void translateWindowEvent(const SDL_WindowEvent& event) {
     const Uint32 id = event.windowID;
     switch (event.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-        post(id, WM_CLOSE, 0, 0);
-        break;
+    case SDL_WINDOWEVENT_CLOSE: post(id, WM_CLOSE, 0, 0); break;
     case SDL_WINDOWEVENT_MINIMIZED:
         setMinimised(id, true);
         post(id, WM_ACTIVATE, makeLong(WA_INACTIVE, 1), 0);
@@ -217,19 +215,14 @@ void translateWindowEvent(const SDL_WindowEvent& event) {
         setMinimised(id, false);
         post(id, WM_ACTIVATE, makeLong(WA_ACTIVE, 0), 0);
         break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-        post(id, WM_ACTIVATE, makeLong(WA_ACTIVE, isMinimised(id) ? 1 : 0), 0);
-        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: post(id, WM_ACTIVATE, makeLong(WA_ACTIVE, isMinimised(id) ? 1 : 0), 0); break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
         // A window that loses the focus because it was minimised is still minimised.
         post(id, WM_ACTIVATE, makeLong(WA_INACTIVE, isMinimised(id) ? 1 : 0), 0);
         break;
     case SDL_WINDOWEVENT_RESIZED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        postDrawableSize(id);
-        break;
-    default:
-        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: postDrawableSize(id); break;
+    default: break;
     }
 }
 
@@ -237,14 +230,9 @@ void translateWindowEvent(const SDL_WindowEvent& event) {
 void translateEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        translateKey(event.key);
-        break;
-    case SDL_WINDOWEVENT:
-        translateWindowEvent(event.window);
-        break;
-    default:
-        break;
+    case SDL_KEYUP: translateKey(event.key); break;
+    case SDL_WINDOWEVENT: translateWindowEvent(event.window); break;
+    default: break;
     }
 }
 

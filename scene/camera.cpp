@@ -22,9 +22,7 @@ void Camera::addPitch(float delta) {
     pitch = candidate;
 }
 
-void Camera::levelPitch() {
-    pitch = 0.0f;
-}
+void Camera::levelPitch() { pitch = 0.0f; }
 
 void Camera::yaw(float angle) {
     glLoadIdentity();

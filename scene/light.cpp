@@ -123,6 +123,4 @@ void Light::place(SceneNode& camera) {
     }
 }
 
-void Light::setDrawColour(float alpha) {
-    glColor4f(diffuse.r, diffuse.g, diffuse.b, alpha);
-}
+void Light::setDrawColour(float alpha) { glColor4f(diffuse.r, diffuse.g, diffuse.b, alpha); }

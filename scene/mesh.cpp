@@ -40,9 +40,7 @@ void Mesh::displace(const Vec3* table, float factor) {
     }
 }
 
-std::pair<std::uint32_t, std::uint32_t> Mesh::getCounts() const {
-    return {vertexCount, triangleCount};
-}
+std::pair<std::uint32_t, std::uint32_t> Mesh::getCounts() const { return {vertexCount, triangleCount}; }
 
 void copyMesh(const Mesh& source, Mesh& destination) {
     // Copying a mesh onto itself only takes over its own sizes; emptying it first would lose its data.

@@ -15,9 +15,7 @@ void Scene::addLight(Light* light) {
     if (light) lights.push_back(light);
 }
 
-void Scene::setCamera(Camera* camera) {
-    activeCamera = camera;
-}
+void Scene::setCamera(Camera* camera) { activeCamera = camera; }
 
 // Lights first, so every light is fixed in the world before a mesh is lit by it; both lists are
 // walked from the last added to the first. Texturing's state is saved and restored around the

@@ -3,13 +3,9 @@
 
 #include <GL/gl.h>
 
-void SceneNode::apply() {
-    glMultMatrixf(matrix.data());
-}
+void SceneNode::apply() { glMultMatrixf(matrix.data()); }
 
-void SceneNode::resetTransform() {
-    matrix = Matrix4{};
-}
+void SceneNode::resetTransform() { matrix = Matrix4{}; }
 
 void SceneNode::translate(float x, float y, float z) {
     glLoadIdentity();

@@ -21,7 +21,7 @@ inline void put32(Bytes& out, std::uint32_t v) {
 }
 
 struct Bitmap {
-    bool fileHeader = true;       // "BM" + 14-byte file header first
+    bool fileHeader = true;         // "BM" + 14-byte file header first
     std::uint32_t headerSize = 40;  // 12 writes the core header; other sizes pad the 40 fields with zeros
     std::int32_t width = 1;
     std::int32_t height = 1;
@@ -29,10 +29,10 @@ struct Bitmap {
     std::uint32_t bitCount = 24;
     std::uint32_t compression = 0;
     std::uint32_t clrUsed = 0;
-    Bytes palette;                 // written as given: 3 bytes per entry (core) or 4 (info)
+    Bytes palette;                     // written as given: 3 bytes per entry (core) or 4 (info)
     std::vector<std::uint32_t> masks;  // written right after the 40-byte header
-    Bytes bits;                    // pixel bytes
-    std::int64_t offBits = -1;     // -1: right after the table
+    Bytes bits;                        // pixel bytes
+    std::int64_t offBits = -1;         // -1: right after the table
 };
 
 inline Bytes build(const Bitmap& b) {

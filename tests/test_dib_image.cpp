@@ -40,7 +40,7 @@ struct Case {
     Bytes file;
     int width = 0;
     int height = 0;
-    Bytes rgb;                  // expected red-green-blue bytes, bottom row first
+    Bytes rgb;                      // expected red-green-blue bytes, bottom row first
     const char* message = nullptr;  // expected error text instead of a picture
 };
 
@@ -138,7 +138,8 @@ Bitmap rgb24(int width, int height, const Bytes& rgb) {
 Bytes topDownRows(const Bytes& rows, int height) {
     std::size_t stride = rows.size() / height;
     Bytes out;
-    for (int y = height - 1; y >= 0; --y) out.insert(out.end(), rows.begin() + y * stride, rows.begin() + (y + 1) * stride);
+    for (int y = height - 1; y >= 0; --y)
+        out.insert(out.end(), rows.begin() + y * stride, rows.begin() + (y + 1) * stride);
     return out;
 }
 
@@ -204,7 +205,7 @@ TEST(DibImage, HeaderKindsAndRowLayout) {
         cases.push_back({widthNames[w - 1], dibtest::build(rgb24(w, 2, rgb)), w, 2, rgb});
     }
     // The file bytes 00 00 FF at the bottom-left come out as FF 00 00 at the start.
-    Bytes redCorner = {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,  // bottom row: red, green, padding
+    Bytes redCorner = {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,   // bottom row: red, green, padding
                        0xFF, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0, 0};  // top row: blue, white, padding
     Bitmap two = rgb24(2, 2, pattern(2, 2));
     two.bits = redCorner;
@@ -219,8 +220,8 @@ TEST(DibImage, HeaderKindsAndRowLayout) {
     // The core header: 16-bit sizes and 3-byte colour entries.
     Bitmap core = indexed(3, 2, 4, {0, 1, 2, 3, 2, 1}, {});
     core.headerSize = 12;
-    core.palette = dibtest::palette({0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
-                                    true);
+    core.palette =
+        dibtest::palette({0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, true);
     cases.push_back({"core header, 4-bit, 3-byte entries", dibtest::build(core), 3, 2, cat({R, G, B, W, B, G})});
     Bitmap shortCore = core;
     shortCore.palette.resize(3 * 10);  // the file ends inside the 16-entry table
@@ -274,8 +275,8 @@ TEST(DibImage, ColourTables) {
     // 4-bit odd widths: the last index sits in a high nibble.
     cases.push_back({"4-bit, width 3", dibtest::build(indexed(3, 2, 4, {3, 0, 1, 2, 2, 3}, fourColours)), 3, 2,
                      cat({W, R, G, B, B, W})});
-    cases.push_back({"4-bit, width 5", dibtest::build(indexed(5, 1, 4, {0, 1, 2, 3, 1}, fourColours)), 5, 1,
-                     cat({R, G, B, W, G})});
+    cases.push_back(
+        {"4-bit, width 5", dibtest::build(indexed(5, 1, 4, {0, 1, 2, 3, 1}, fourColours)), 5, 1, cat({R, G, B, W, G})});
     // biClrUsed 0 on an 8-bit bitmap means 256 entries: index 200 reaches far into the table.
     Bytes full;
     for (int i = 0; i < 256; ++i) {
@@ -294,8 +295,8 @@ TEST(DibImage, ColourTables) {
     Bitmap partial = indexed(3, 1, 8, {1, 20, 3}, sixteen);
     partial.fileHeader = false;
     cases.push_back({"8-bit, biClrUsed 16, index beyond it", dibtest::build(partial), 3, 1, cat({G, K, W})});
-    cases.push_back({"index beyond a 4-entry table", dibtest::build(indexed(2, 1, 4, {15, 2}, fourColours)), 2, 1,
-                     cat({K, B})});
+    cases.push_back(
+        {"index beyond a 4-entry table", dibtest::build(indexed(2, 1, 4, {15, 2}, fourColours)), 2, 1, cat({K, B})});
     Bitmap tooMany = indexed(2, 1, 8, {0, 1}, fourColours);
     tooMany.clrUsed = 1000;  // the table would run past the end of the file
     cases.push_back({"biClrUsed larger than the file holds", dibtest::build(tooMany), 0, 0, {}, conversionError});
@@ -325,8 +326,8 @@ TEST(DibImage, RunLengthEncoding) {
     // RLE4: encoded runs alternate the two nibbles; absolute runs pad to 16 bits.
     Bytes indices4 = {0, 1, 0, 1, 0,  //
                       3, 2, 1, 3, 3};
-    Bytes stream4 = {5, 0x01, 0, 0,                      // row 0: five pixels alternating 0 and 1
-                     0, 3, 0x32, 0x10, 2, 0x33, 0, 1};  // row 1: absolute of 3 (2 bytes), run, end
+    Bytes stream4 = {5, 0x01, 0,    0,                     // row 0: five pixels alternating 0 and 1
+                     0, 3,    0x32, 0x10, 2, 0x33, 0, 1};  // row 1: absolute of 3 (2 bytes), run, end
     checkSame("RLE4 equals its uncompressed twin", dibtest::build(rle(5, 2, 4, stream4, fourColours)),
               dibtest::build(indexed(5, 2, 4, indices4, fourColours)));
     Bytes stream4odd = {0, 5, 0x01, 0x23, 0x10, 0, 0, 0, 0, 5, 0x32, 0x13, 0x30, 0, 0, 1};  // 3 bytes + pad
@@ -334,20 +335,22 @@ TEST(DibImage, RunLengthEncoding) {
               dibtest::build(indexed(5, 2, 4, {0, 1, 2, 3, 1, 3, 2, 1, 3, 3}, fourColours)));
 
     // Skipped pixels are black: a delta, an early end of line, an early end of bitmap.
-    cases.push_back({"delta skips pixels and rows", dibtest::build(rle(4, 3, 8, {1, 0, 0, 2, 2, 1, 1, 3, 0, 1}, fourColours)),
-                     4, 3, cat({R, K, K, K, K, K, K, W, K, K, K, K})});
+    cases.push_back({"delta skips pixels and rows",
+                     dibtest::build(rle(4, 3, 8, {1, 0, 0, 2, 2, 1, 1, 3, 0, 1}, fourColours)), 4, 3,
+                     cat({R, K, K, K, K, K, K, W, K, K, K, K})});
     cases.push_back({"early end of line", dibtest::build(rle(3, 2, 8, {1, 1, 0, 0, 2, 2, 0, 0}, fourColours)), 3, 2,
                      cat({G, K, K, B, B, K})});
     cases.push_back({"early end of bitmap", dibtest::build(rle(3, 2, 8, {2, 3, 0, 1}, fourColours)), 3, 2,
                      cat({W, W, K, K, K, K})});
     // Past the row's end: cut there, the next row untouched until an end of line.
-    cases.push_back({"run past the row", dibtest::build(rle(3, 2, 8, {5, 1, 1, 2, 0, 0, 1, 3, 0, 1}, fourColours)), 3, 2,
-                     cat({G, G, G, W, K, K})});
+    cases.push_back({"run past the row", dibtest::build(rle(3, 2, 8, {5, 1, 1, 2, 0, 0, 1, 3, 0, 1}, fourColours)), 3,
+                     2, cat({G, G, G, W, K, K})});
     cases.push_back({"absolute run past the row",
                      dibtest::build(rle(2, 2, 8, {0, 3, 2, 1, 0, 0, 0, 0, 2, 3, 0, 1}, fourColours)), 2, 2,
                      cat({B, G, W, W})});
-    cases.push_back({"delta past the row", dibtest::build(rle(3, 2, 8, {0, 2, 9, 0, 1, 2, 0, 0, 1, 1, 0, 1}, fourColours)),
-                     3, 2, cat({K, K, K, G, K, K})});
+    cases.push_back({"delta past the row",
+                     dibtest::build(rle(3, 2, 8, {0, 2, 9, 0, 1, 2, 0, 0, 1, 1, 0, 1}, fourColours)), 3, 2,
+                     cat({K, K, K, G, K, K})});
     // Past the last row: the rest is dropped and the picture stands.
     cases.push_back({"delta past the last row",
                      dibtest::build(rle(2, 2, 8, {2, 3, 0, 2, 0, 9, 2, 1, 0, 1}, fourColours)), 2, 2,
@@ -356,14 +359,18 @@ TEST(DibImage, RunLengthEncoding) {
                      dibtest::build(rle(1, 2, 8, {1, 0, 0, 0, 1, 1, 0, 0, 1, 2, 0, 0, 1, 3}, fourColours)), 1, 2,
                      cat({R, G})});
     // Cut off: the stream ends before its end of bitmap.
-    cases.push_back({"cut off mid-run", dibtest::build(rle(3, 2, 8, {3, 1, 0, 0, 3}, fourColours)), 0, 0, {},
+    cases.push_back(
+        {"cut off mid-run", dibtest::build(rle(3, 2, 8, {3, 1, 0, 0, 3}, fourColours)), 0, 0, {}, conversionError});
+    cases.push_back(
+        {"cut off mid-delta", dibtest::build(rle(3, 2, 8, {3, 1, 0, 2, 1}, fourColours)), 0, 0, {}, conversionError});
+    cases.push_back({"cut off mid-absolute run",
+                     dibtest::build(rle(6, 1, 8, {0, 5, 1, 2, 3}, fourColours)),
+                     0,
+                     0,
+                     {},
                      conversionError});
-    cases.push_back({"cut off mid-delta", dibtest::build(rle(3, 2, 8, {3, 1, 0, 2, 1}, fourColours)), 0, 0, {},
-                     conversionError});
-    cases.push_back({"cut off mid-absolute run", dibtest::build(rle(6, 1, 8, {0, 5, 1, 2, 3}, fourColours)), 0, 0, {},
-                     conversionError});
-    cases.push_back({"no end of bitmap", dibtest::build(rle(3, 2, 8, {3, 1, 0, 0}, fourColours)), 0, 0, {},
-                     conversionError});
+    cases.push_back(
+        {"no end of bitmap", dibtest::build(rle(3, 2, 8, {3, 1, 0, 0}, fourColours)), 0, 0, {}, conversionError});
     Bitmap negative = rle(3, 2, 8, {3, 1, 0, 1}, fourColours);
     negative.height = -2;
     cases.push_back({"RLE with a negative height", dibtest::build(negative), 0, 0, {}, conversionError});
@@ -382,19 +389,29 @@ TEST(DibImage, SixteenAndThirtyTwoBits) {
     plain16.width = 3;
     plain16.bitCount = 16;
     plain16.bits = {0xFF, 0x7F, 0x00, 0x7C, 0x10, 0x42, 0, 0};  // white, red, 5-5-5 (16, 16, 16)
-    cases.push_back({"16-bit BI_RGB is 5-5-5", dibtest::build(plain16), 3, 1, {255, 255, 255, 255, 0, 0, 132, 132, 132}});
-    cases.push_back({"5-6-5 bitfields",
-                     dibtest::build(fields(4, 1, 16, {0xF800, 0x07E0, 0x001F}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x10, 0x84})),
-                     4, 1, {255, 0, 0, 0, 255, 0, 0, 0, 255, 132, 130, 132}});
+    cases.push_back(
+        {"16-bit BI_RGB is 5-5-5", dibtest::build(plain16), 3, 1, {255, 255, 255, 255, 0, 0, 132, 132, 132}});
+    cases.push_back(
+        {"5-6-5 bitfields",
+         dibtest::build(fields(4, 1, 16, {0xF800, 0x07E0, 0x001F}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x10, 0x84})),
+         4,
+         1,
+         {255, 0, 0, 0, 255, 0, 0, 0, 255, 132, 130, 132}});
     cases.push_back({"4-4-4 masks in 16 bits",
-                     dibtest::build(fields(2, 1, 16, {0x0F00, 0x00F0, 0x000F}, {0x08, 0x0F, 0xF0, 0xF0})), 2, 1,
+                     dibtest::build(fields(2, 1, 16, {0x0F00, 0x00F0, 0x000F}, {0x08, 0x0F, 0xF0, 0xF0})),
+                     2,
+                     1,
                      {255, 0, 136, 0, 255, 0}});
     cases.push_back({"10-bit channels in 32 bits",
-                     dibtest::build(fields(1, 1, 32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0x00, 0x00, 0xF0, 0x3F})), 1,
-                     1, {255, 0, 0}});
+                     dibtest::build(fields(1, 1, 32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0x00, 0x00, 0xF0, 0x3F})),
+                     1,
+                     1,
+                     {255, 0, 0}});
     cases.push_back({"10-bit middle values",
-                     dibtest::build(fields(1, 1, 32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0xFF, 0x13, 0x00, 0x20})), 1,
-                     1, {128, 1, 255}});
+                     dibtest::build(fields(1, 1, 32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0xFF, 0x13, 0x00, 0x20})),
+                     1,
+                     1,
+                     {128, 1, 255}});
     Bitmap plain32;
     plain32.width = 2;
     plain32.bitCount = 32;
@@ -402,17 +419,35 @@ TEST(DibImage, SixteenAndThirtyTwoBits) {
     cases.push_back({"32-bit BI_RGB: blue, green, red, unused", dibtest::build(plain32), 2, 1, {3, 2, 1, 6, 5, 4}});
     cases.push_back({"32-bit bitfields, red in the low byte",
                      dibtest::build(fields(2, 1, 32, {0x000000FF, 0x0000FF00, 0x00FF0000}, {1, 2, 3, 99, 4, 5, 6, 99})),
-                     2, 1, {1, 2, 3, 4, 5, 6}});
+                     2,
+                     1,
+                     {1, 2, 3, 4, 5, 6}});
     Bytes anyPixels = {0, 0, 0, 0};
-    cases.push_back({"zero mask", dibtest::build(fields(1, 1, 32, {0xFF0000, 0, 0xFF}, anyPixels)), 0, 0, {},
+    cases.push_back(
+        {"zero mask", dibtest::build(fields(1, 1, 32, {0xFF0000, 0, 0xFF}, anyPixels)), 0, 0, {}, conversionError});
+    cases.push_back({"overlapping masks",
+                     dibtest::build(fields(1, 1, 32, {0xFF0000, 0x01FF00, 0xFF}, anyPixels)),
+                     0,
+                     0,
+                     {},
                      conversionError});
-    cases.push_back({"overlapping masks", dibtest::build(fields(1, 1, 32, {0xFF0000, 0x01FF00, 0xFF}, anyPixels)), 0, 0,
-                     {}, conversionError});
     cases.push_back({"mask outside a 16-bit pixel",
-                     dibtest::build(fields(1, 1, 16, {0xF8000, 0x07E0, 0x001F}, anyPixels)), 0, 0, {}, conversionError});
-    cases.push_back({"bitfields at 24 bits", dibtest::build(fields(1, 1, 24, {0xFF0000, 0xFF00, 0xFF}, anyPixels)), 0, 0,
-                     {}, conversionError});
-    cases.push_back({"bitfields at 8 bits", dibtest::build(fields(1, 1, 8, {0xE0, 0x1C, 0x03}, anyPixels)), 0, 0, {},
+                     dibtest::build(fields(1, 1, 16, {0xF8000, 0x07E0, 0x001F}, anyPixels)),
+                     0,
+                     0,
+                     {},
+                     conversionError});
+    cases.push_back({"bitfields at 24 bits",
+                     dibtest::build(fields(1, 1, 24, {0xFF0000, 0xFF00, 0xFF}, anyPixels)),
+                     0,
+                     0,
+                     {},
+                     conversionError});
+    cases.push_back({"bitfields at 8 bits",
+                     dibtest::build(fields(1, 1, 8, {0xE0, 0x1C, 0x03}, anyPixels)),
+                     0,
+                     0,
+                     {},
                      conversionError});
     Bitmap masksCut = fields(1, 1, 32, {0xFF0000, 0xFF00}, {});
     masksCut.fileHeader = false;
@@ -425,7 +460,9 @@ TEST(DibImage, SixteenAndThirtyTwoBits) {
 
 TEST(DibImage, RefusedSizes) {
     std::vector<Case> cases;
-    auto refused = [&](const char* name, Bitmap b) { cases.push_back({name, dibtest::build(b), 0, 0, {}, conversionError}); };
+    auto refused = [&](const char* name, Bitmap b) {
+        cases.push_back({name, dibtest::build(b), 0, 0, {}, conversionError});
+    };
     Bitmap ok = rgb24(2, 2, pattern(2, 2));
     Bitmap b = ok;
     b.width = 0;
@@ -487,8 +524,8 @@ TEST(DibImage, RefusedSizes) {
     Bytes shortHeader = dibtest::build(ok);
     shortHeader.resize(30);
     cases.push_back({"file ends inside the info header", shortHeader, 0, 0, {}, conversionError});
-    cases.push_back({"only a file header", Bytes(shortHeader.begin(), shortHeader.begin() + 14), 0, 0, {},
-                     conversionError});
+    cases.push_back(
+        {"only a file header", Bytes(shortHeader.begin(), shortHeader.begin() + 14), 0, 0, {}, conversionError});
     cases.push_back({"\"BM\" and nothing else", Bytes{'B', 'M'}, 0, 0, {}, conversionError});
     cases.push_back({"one byte", Bytes{0x28}, 0, 0, {}, conversionError});
     for (const Case& c : cases) check(c);

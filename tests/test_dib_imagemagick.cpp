@@ -78,9 +78,9 @@ Bytes cutV5ToInfoHeader(const Bytes& v5) {
 
 struct Variant {
     const char* name;
-    const char* picture;    // ImageMagick's source picture
-    const char* options;    // conversion options and output format prefix
-    unsigned headerSize;    // what the written file must be, so the check covers what it claims
+    const char* picture;  // ImageMagick's source picture
+    const char* options;  // conversion options and output format prefix
+    unsigned headerSize;  // what the written file must be, so the check covers what it claims
     unsigned bitCount;
     unsigned compression;
 };

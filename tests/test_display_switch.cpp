@@ -13,9 +13,7 @@
 
 namespace {
 
-platform::LRESULT pressF1() {
-    return windowProc(appWindow.windowHandle, platform::WM_KEYDOWN, platform::VK_F1, 0);
-}
+platform::LRESULT pressF1() { return windowProc(appWindow.windowHandle, platform::WM_KEYDOWN, platform::VK_F1, 0); }
 
 GLenum polygonMode() {
     GLint modes[2] = {};

@@ -42,8 +42,8 @@ int trianglesFacingInwards(const Mesh& mesh) {
     int count = 0;
     for (const MeshTriangle& t : mesh.triangles) {
         Vec3 a = mesh.vertices[t.indices[0]].position;
-        Vec3 face = cross(minus(mesh.vertices[t.indices[1]].position, a),
-                          minus(mesh.vertices[t.indices[2]].position, a));
+        Vec3 face =
+            cross(minus(mesh.vertices[t.indices[1]].position, a), minus(mesh.vertices[t.indices[2]].position, a));
         double agreement = 0.0;
         for (std::uint32_t i : t.indices) agreement += dot(face, mesh.vertices[i].normal);
         if (agreement < 0.0) ++count;
@@ -148,8 +148,8 @@ TEST_F(FaceFiles, ShareOneVertexOrderAndOneTriangleList) {
 }
 
 TEST_F(FaceFiles, EachIsAClosedHeadWithOutwardUnitNormals) {
-    for (const auto& [mesh, name] : {std::pair<const Mesh*, const char*>{&closed, "closed"}, {&smile, "smile"},
-                                     {&rage, "rage"}}) {
+    for (const auto& [mesh, name] :
+         {std::pair<const Mesh*, const char*>{&closed, "closed"}, {&smile, "smile"}, {&rage, "rage"}}) {
         double worstLength = 0.0;
         for (const MeshVertex& v : mesh->vertices) {
             worstLength = std::max(worstLength, std::fabs(std::sqrt(dot(v.normal, v.normal)) - 1.0));

@@ -82,9 +82,9 @@ TEST_F(FrameTest, FrameDeltaIsTheClockDifferenceAcrossTheWrapAround) {
     EXPECT_EQ(frameDelta, 0x20u) << "the difference taken modulo 2^32 when the clock wraps";
     EXPECT_EQ(lastFrameTime, 0x10u);
 
-    const std::vector<FrameStage> order = {FrameStage::Controls,  FrameStage::Clear,       FrameStage::SceneRender,
-                                           FrameStage::Timing,    FrameStage::FrameRate,   FrameStage::Environment,
-                                           FrameStage::Overlay,   FrameStage::Morph,       FrameStage::Present};
+    const std::vector<FrameStage> order = {FrameStage::Controls, FrameStage::Clear,     FrameStage::SceneRender,
+                                           FrameStage::Timing,   FrameStage::FrameRate, FrameStage::Environment,
+                                           FrameStage::Overlay,  FrameStage::Morph,     FrameStage::Present};
     ASSERT_EQ(stagesSeen().size(), 4 * order.size()) << "every frame runs every stage";
     EXPECT_TRUE(std::equal(order.begin(), order.end(), stagesSeen().begin())) << "in the frame's fixed order";
 }

@@ -89,9 +89,9 @@ TEST(StatusLine, ThirtyFourCharactersForEveryCombinationOfFlags) {
         renderFlags = RenderFlags{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 8) != 0};
         composeStatusLine();
         const char* mode = renderFlags.wireframe ? "WIRE" : renderFlags.texturing ? "TEXTURE" : "FLAT";
-        const std::string expected = " RENDER:" + padded(mode, 7) + " LIGHTS:" +
-                                     padded(renderFlags.lighting ? "ON" : "OFF", 3) + " FOG:" +
-                                     padded(renderFlags.fog ? "ON" : "OFF", 3);
+        const std::string expected = " RENDER:" + padded(mode, 7) +
+                                     " LIGHTS:" + padded(renderFlags.lighting ? "ON" : "OFF", 3) +
+                                     " FOG:" + padded(renderFlags.fog ? "ON" : "OFF", 3);
         EXPECT_EQ(std::strlen(statusText), 34u) << "flags " << bits;
         EXPECT_EQ(std::string(statusText), expected) << "flags " << bits;
     }

@@ -29,9 +29,7 @@ Mesh makeSquare() {
     return mesh;
 }
 
-bool sameRecords(const void* a, const void* b, std::size_t bytes) {
-    return std::memcmp(a, b, bytes) == 0;
-}
+bool sameRecords(const void* a, const void* b, std::size_t bytes) { return std::memcmp(a, b, bytes) == 0; }
 
 void enableVertexArrays() {
     glEnableClientState(GL_VERTEX_ARRAY);

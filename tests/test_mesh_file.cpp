@@ -94,8 +94,9 @@ TEST_F(MeshFile, ReadsTheCanonicalLayout) {
     EXPECT_EQ(mesh.vertices[1].position.x, 1.0f) << "a mesh that was only loaded does not displace";
 
     Mesh values;
-    ASSERT_TRUE(load(values, "values.sos", "Vertices : 2\n-1.5e1 +2 .25\t-0 1e0 -.5\t3. -4\n"
-                                                "7 8 9 10 11 12 13 14\nFaces : 1\n1 0 1\n"))
+    ASSERT_TRUE(load(values, "values.sos",
+                     "Vertices : 2\n-1.5e1 +2 .25\t-0 1e0 -.5\t3. -4\n"
+                     "7 8 9 10 11 12 13 14\nFaces : 1\n1 0 1\n"))
         << "signs, exponents and bare fractions";
     EXPECT_EQ(values.vertices[0].position.x, -15.0f) << "an exponent";
     EXPECT_EQ(values.vertices[0].position.y, 2.0f) << "a plus sign";
@@ -183,7 +184,9 @@ TEST_F(MeshFile, RefusesMalformedFilesAndLeavesTheMeshAlone) {
         {"an empty file", ""},
         {"a lower-case header", "vertices : 0\n\nFaces : 0\n"},
         {"white space before the header", " Vertices : 0\n\nFaces : 0\n"},
-        {"a byte-order mark", "\xEF\xBB\xBF" "Vertices : 0\n\nFaces : 0\n"},
+        {"a byte-order mark",
+         "\xEF\xBB\xBF"
+         "Vertices : 0\n\nFaces : 0\n"},
         {"no count", "Vertices : \n\nFaces : 0\n"},
         {"a negative vertex count", "Vertices : -1\n\nFaces : 0\n"},
         {"a negative face count", sixVertices + "\nFaces : -3\n"},

@@ -39,9 +39,7 @@ void fillTriangle(Mesh& mesh, Rgba colour) {
 }
 
 // Window x of a point at NDC x, on the 64-pixel surface with the identity projection.
-float windowX(float ndcX) {
-    return (ndcX + 1.0f) * surfaceSize / 2.0f;
-}
+float windowX(float ndcX) { return (ndcX + 1.0f) * surfaceSize / 2.0f; }
 
 GLuint solidTexture(unsigned char r, unsigned char g, unsigned char b) {
     GLuint name = 0;

@@ -14,8 +14,8 @@ constexpr double pi = 3.14159265358979323846;
 // The point the rays start from: inside the head at brow height, high enough that the undersides of
 // the brows, the nose and the chin still face it.
 const Point rayOrigin{0.0, 50.0, -4.0};
-constexpr double rayReach = 90.0;    // beyond the farthest point of the head from the origin
-constexpr double rayStep = 0.25;     // fine enough not to step over the ears or the lids
+constexpr double rayReach = 90.0;  // beyond the farthest point of the head from the origin
+constexpr double rayStep = 0.25;   // fine enough not to step over the ears or the lids
 constexpr int refineIterations = 40;
 
 // count + 1 angles from 0 to range, spaced inversely to density(angle).
@@ -120,8 +120,8 @@ void relaxGrid(std::vector<Point>& grid, int rows, int columns, const std::vecto
             for (int column = 0; column < columns; ++column) {
                 int left = (column + columns - 1) % columns;
                 int right = (column + 1) % columns;
-                double gapLeft = column == 0 ? azimuth[columns] - azimuth[columns - 1]
-                                             : azimuth[column] - azimuth[column - 1];
+                double gapLeft =
+                    column == 0 ? azimuth[columns] - azimuth[columns - 1] : azimuth[column] - azimuth[column - 1];
                 double gapRight = azimuth[column + 1] - azimuth[column];
                 double gapUp = polar[row] - polar[row - 1];
                 double gapDown = polar[row + 1] - polar[row];

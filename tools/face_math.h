@@ -16,7 +16,10 @@ inline Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y, a.z + b
 inline Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 inline Point operator*(Point a, double s) { return {a.x * s, a.y * s, a.z * s}; }
 inline Point operator*(double s, Point a) { return a * s; }
-inline Point& operator+=(Point& a, Point b) { a = a + b; return a; }
+inline Point& operator+=(Point& a, Point b) {
+    a = a + b;
+    return a;
+}
 inline double dot(Point a, Point b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 inline double length(Point a) { return std::sqrt(dot(a, a)); }
 inline Point cross(Point a, Point b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }

@@ -17,7 +17,9 @@ struct Colour {
     float r, g, b;
 };
 
-Colour mix(Colour a, Colour b, float t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Colour mix(Colour a, Colour b, float t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 
 float clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
 
