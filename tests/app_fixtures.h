@@ -17,6 +17,7 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "tests/gl_test_context.h"
 
 // A fresh temporary directory made the working directory for the helper's lifetime; it can be
 // filled with copies of the generated data files or with files the test writes itself.
@@ -140,3 +141,22 @@ inline void resetDemoGlobals() {
     frameDelta = 0;
     lastFrameTime = 0;
 }
+
+// A GL test in which the application's window is the fixture's own window and context; the
+// window record is put back afterwards.
+class AppWindowTest : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        savedWindow = appWindow;
+        appWindow.windowHandle = window;
+        appWindow.deviceContext = window;
+        appWindow.renderContext = context;
+    }
+    void TearDown() override {
+        appWindow = savedWindow;
+        GlTest::TearDown();
+    }
+
+    GLWindow savedWindow;
+};

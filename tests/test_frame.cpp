@@ -25,14 +25,10 @@ std::vector<FrameStage>& stagesSeen() {
 void recordStage(FrameStage stage) { stagesSeen().push_back(stage); }
 
 // The application's window is the fixture's, active, with what a frame draws with.
-class FrameTest : public GlTest {
+class FrameTest : public AppWindowTest {
 protected:
     void SetUp() override {
-        GlTest::SetUp();
-        savedWindow = appWindow;
-        appWindow.windowHandle = window;
-        appWindow.deviceContext = window;
-        appWindow.renderContext = context;
+        AppWindowTest::SetUp();
         appWindow.width = 64;
         appWindow.height = 64;
         appWindow.active = true;
@@ -50,11 +46,9 @@ protected:
         gluDeleteQuadric(skyQuadric);
         skyQuadric = nullptr;
         resetDemoGlobals();
-        appWindow = savedWindow;
-        GlTest::TearDown();
+        AppWindowTest::TearDown();
     }
 
-    GLWindow savedWindow;
     FixedClock clock;
 };
 

@@ -16,15 +16,11 @@ constexpr GLuint glyphLists = 96;
 constexpr float nearly = 1e-6f;
 
 // The application's window is the fixture's own; the globals that initGL fills are put back after.
-class InitGlTest : public GlTest {
+class InitGlTest : public AppWindowTest {
 protected:
     void SetUp() override {
-        GlTest::SetUp();
-        savedWindow = appWindow;
+        AppWindowTest::SetUp();
         savedFlags = renderFlags;
-        appWindow.windowHandle = window;
-        appWindow.deviceContext = window;
-        appWindow.renderContext = context;
         renderFlags = RenderFlags{true, true, false, true};
         firstInit = false;
         resetDemoGlobals();
@@ -32,12 +28,11 @@ protected:
     }
     void TearDown() override {
         releaseGLResources();
-        appWindow = savedWindow;
         renderFlags = savedFlags;
         firstInit = false;
         resetDemoGlobals();
         resetTextures();
-        GlTest::TearDown();
+        AppWindowTest::TearDown();
     }
 
     static void resetTextures() {
@@ -58,7 +53,6 @@ protected:
         glMatrixMode(GL_MODELVIEW);
     }
 
-    GLWindow savedWindow;
     RenderFlags savedFlags;
     MessageBoxRecorder boxes;
 };

@@ -40,14 +40,10 @@ platform::LRESULT send(std::uint32_t message, platform::WPARAM wParam, platform:
 }
 
 // The procedure sees the fixture's window and context as the application's own.
-class WindowProcTest : public GlTest {
+class WindowProcTest : public AppWindowTest {
 protected:
     void SetUp() override {
-        GlTest::SetUp();
-        saved = appWindow;
-        appWindow.windowHandle = window;
-        appWindow.deviceContext = window;
-        appWindow.renderContext = context;
+        AppWindowTest::SetUp();
         appWindow.fullScreen = false;
         keyState = KeyState();
         drainMessages();
@@ -55,11 +51,9 @@ protected:
     void TearDown() override {
         drainMessages();
         keyState = KeyState();
-        appWindow = saved;
-        GlTest::TearDown();
+        AppWindowTest::TearDown();
     }
 
-    GLWindow saved;
     MessageBoxRecorder boxes;
     FixedClock clock;
 };
