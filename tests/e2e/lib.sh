@@ -380,3 +380,18 @@ wait_running() {
 # sky_redness FILE: red minus blue of the sky above the horizon; about 0 in the grey fog, high in
 # the sunset that the sky texture shows without fog.
 sky_redness() { convert "$1[700x50+0+190]" -format '%[fx:mean.r - mean.b]' info:; }
+
+# toggle_away ID KEY START: holds a toggle key until the still part of the picture differs from
+# START (the picture before the toggle) and leaves the changed picture in SHOT.
+toggle_away() {
+    local id=$1 key=$2 start=$3
+    press_until "$id" "$key" \
+        "screenshot toggle-$key $id; [ \"\$(diff_pixels $start \"\$SHOT\" $REGION_STILL)\" -gt 2000 ]" 5
+}
+
+# toggle_back ID KEY START: holds the toggle key again until the picture is START's once more.
+toggle_back() {
+    local id=$1 key=$2 start=$3
+    press_until "$id" "$key" \
+        "screenshot back-$key $id; [ \"\$(diff_pixels $start \"\$SHOT\" $REGION_STILL)\" -le 10 ]" 5
+}

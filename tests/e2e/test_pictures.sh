@@ -39,14 +39,12 @@ against_reference start
 
 declare -A names=([l]=lighting-off [f]=fog-off [t]=texturing-off [w]=wireframe)
 for key in l f t w; do
-    press_until "$WIN" "$key" \
-        'screenshot toggle-$key "$WIN"; [ "$(diff_pixels "$start" "$SHOT" "$REGION_STILL")" -gt 2000 ]' 5
+    toggle_away "$WIN" "$key" "$start"
     # One more frame, so that the picture is a whole frame drawn after the toggle.
     sleep 0.3
     screenshot "toggled-$key" "$WIN"
     against_reference "${names[$key]}"
-    press_until "$WIN" "$key" \
-        'screenshot back-$key "$WIN"; [ "$(diff_pixels "$start" "$SHOT" "$REGION_STILL")" -le 10 ]' 5
+    toggle_back "$WIN" "$key" "$start"
 done
 
 send_key "$WIN" Escape

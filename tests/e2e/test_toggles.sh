@@ -14,8 +14,7 @@ face_spread() { convert "$1[20x20+318+262]" -format '%[fx:standard_deviation.r]'
 ground() { convert "$1[700x100+0+360]" -colorspace Gray -format "%[fx:$2]" info:; }
 dark_share() { convert "$1[$REGION_STILL]" -colorspace Gray -threshold 10% -negate -format '%[fx:mean]' info:; }
 for key in l f t w; do
-    press_until "$WIN" "$key" \
-        'screenshot toggle-$key "$WIN"; [ "$(diff_pixels "$start" "$SHOT" "$REGION_STILL")" -gt 2000 ]' 5
+    toggle_away "$WIN" "$key" "$start"
     changed=$SHOT
     log "${key^^}: $(diff_pixels "$start" "$changed" "$REGION_STILL") pixels changed"
     case $key in
@@ -26,8 +25,7 @@ for key in l f t w; do
             "T: the ground still shows the rock texture: $changed" ;;
     w) expect "$(dark_share "$changed") > 0.5" "W: no wireframe on black: $changed" ;;
     esac
-    press_until "$WIN" "$key" \
-        'screenshot back-$key "$WIN"; [ "$(diff_pixels "$start" "$SHOT" "$REGION_STILL")" -le 10 ]' 5
+    toggle_back "$WIN" "$key" "$start"
 done
 
 send_key "$WIN" Escape
