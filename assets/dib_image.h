@@ -1,5 +1,10 @@
-// Windows bitmap (DIB) files decoded into packed 24-bit RGB rows, bottom row first.
+// Windows bitmap (DIB) files decoded into packed 24-bit RGB rows, bottom row first, in three
+// steps: parse (dib_file.h), convert, and report what went wrong.
 #pragma once
+
+#include <cstddef>
+
+#include "assets/dib_file.h"
 
 // Allocated with malloc; the caller frees pixels, then the record, with free.
 struct DibImage {
@@ -10,3 +15,12 @@ struct DibImage {
 
 // Null on any failure, after one message box (caption "Error") that says why.
 DibImage* LoadDibImage(const char* fileName);
+// The same for the bytes of a whole bitmap file already in memory.
+DibImage* DecodeDibImage(const unsigned char* bytes, std::size_t size);
+
+// Converts a parsed bitmap's pixels into the image LoadDibImage hands out, red and blue swapped
+// and the rows' padding dropped. Shows nothing; image is null unless the result is none.
+DibError convertDib(const DibFile& file, DibImage*& image);
+// The one message box for a failure (owned by the window with the keyboard focus); the file
+// name goes into the text of an open failure.
+void reportDibError(DibError error, const char* fileName);

@@ -11,12 +11,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "assets/bmp_file.h"
+#include "assets/dib_file.h"
 #include "assets/dib_image.h"
 #include "assets/texture.h"
 #include "platform/dib_conversion.h"
@@ -52,78 +53,33 @@ Bytes readFile(const std::string& path) {
     return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-void put32(Bytes& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(v >> (8 * i)));
-}
-
 // A 2048 x 2048 24-bit bitmap of smooth colour ramps, written once into the temp directory.
 std::string largeFile() {
     static std::string path;
     if (!path.empty()) return path;
     path = "/tmp/bench_images_2048.bmp";
-    Bytes file = {'B', 'M'};
-    std::uint32_t pixelBytes = largeSide * largeSide * 3;
-    put32(file, 54 + pixelBytes);
-    put32(file, 0);
-    put32(file, 54);
-    for (std::uint32_t v : {40u, static_cast<std::uint32_t>(largeSide), static_cast<std::uint32_t>(largeSide)})
-        put32(file, v);
-    file.insert(file.end(), {1, 0, 24, 0});
-    for (int i = 0; i < 6; ++i) put32(file, 0);
+    bmp::Bytes rgb;
+    rgb.reserve(static_cast<std::size_t>(largeSide) * largeSide * 3);
     for (int y = 0; y < largeSide; ++y)
         for (int x = 0; x < largeSide; ++x)
-            file.insert(file.end(), {static_cast<unsigned char>(x), static_cast<unsigned char>(y),
-                                     static_cast<unsigned char>(x ^ y)});
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+            rgb.insert(rgb.end(), {static_cast<unsigned char>(x ^ y), static_cast<unsigned char>(y),
+                                   static_cast<unsigned char>(x)});
+    bmp::BitmapFile file;
+    file.width = file.height = largeSide;
+    file.bits = bmp::rows24(rgb, largeSide, largeSide);
+    bmp::writeFile(path, bmp::encode(file));
     return path;
 }
 
-std::uint32_t read32(const Bytes& b, std::size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-
-// The conversion's input for a "BM" file with a 12- or 40-byte header, as the loader builds it.
+// The file's bytes and the loader's own parse of them: the conversion's input.
 struct Prepared {
     Bytes file;
-    std::vector<platform::RgbQuad> colours;
-    platform::DibSource source;
-    platform::DibTarget target;
+    DibFile parsed;
 };
 
 bool prepare(const std::string& path, Prepared& p) {
     p.file = readFile(path);
-    if (p.file.size() < 26 || p.file[0] != 'B' || p.file[1] != 'M') return false;
-    platform::BitmapInfoHeader& h = p.source.header;
-    std::size_t table = 14;
-    bool core = read32(p.file, 14) == 12;
-    if (core) {
-        h = {40,
-             p.file[18] | (p.file[19] << 8),
-             p.file[20] | (p.file[21] << 8),
-             1,
-             static_cast<std::uint16_t>(p.file[24]),
-             platform::BI_RGB,
-             0,
-             0,
-             0,
-             0,
-             0};
-        table += 12;
-    } else {
-        std::memcpy(&h, &p.file[14], sizeof h);
-        table += 40;
-    }
-    std::size_t entries = h.biClrUsed ? h.biClrUsed : (h.biBitCount <= 8 ? 1u << h.biBitCount : 0);
-    for (std::size_t i = 0; i < entries; ++i) {
-        const unsigned char* e = &p.file[table + i * (core ? 3 : 4)];
-        p.colours.push_back({e[0], e[1], e[2], 0});
-    }
-    p.source.colours = p.colours.data();
-    p.source.colourCount = p.colours.size();
-    std::uint32_t offset = read32(p.file, 10);
-    p.source.bits = p.file.data() + offset;
-    p.source.bitsLength = p.file.size() - offset;
-    return platform::dibTargetLayout(p.source, p.target);
+    return parseDib(p.file.data(), p.file.size(), p.parsed) == DibError::none;
 }
 
 double seconds(Clock::time_point from, Clock::time_point to) {
@@ -140,7 +96,7 @@ void loadImage(benchmark::State& state, const std::string& path) {
         state.SkipWithError(("cannot read " + path).c_str());
         return;
     }
-    Bytes section(prepared.target.size);
+    Bytes section(prepared.parsed.target.size);
     DibImage* image = LoadDibImage(path.c_str());
     if (!image) {
         state.SkipWithError("decode failed");
@@ -165,7 +121,8 @@ void loadImage(benchmark::State& state, const std::string& path) {
         // The same steps alone, on the same data, for their shares of the load.
         Clock::time_point convertStart = Clock::now();
         std::fill(section.begin(), section.end(), 0);
-        benchmark::DoNotOptimize(platform::convertDibBits(prepared.source, prepared.target, section.data()));
+        benchmark::DoNotOptimize(
+            platform::convertDibBits(prepared.parsed.source(), prepared.parsed.target, section.data()));
         Clock::time_point convertEnd = Clock::now();
 
         GLuint name = 0;

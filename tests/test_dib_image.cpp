@@ -7,15 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "assets/dib_decode.h"
+#include "assets/bmp_file.h"
 #include "assets/dib_image.h"
 #include "platform/dib_conversion.h"
 #include "platform/message_box.h"
-#include "tests/dib_test_writer.h"
 #include "tests/temp_path.h"
 
-using dibtest::Bitmap;
-using dibtest::Bytes;
+using Bitmap = bmp::BitmapFile;
+using bmp::Bytes;
 
 namespace {
 
@@ -130,7 +129,7 @@ Bitmap rgb24(int width, int height, const Bytes& rgb) {
     Bitmap b;
     b.width = width;
     b.height = height;
-    b.bits = dibtest::rows24(rgb, width, height);
+    b.bits = bmp::rows24(rgb, width, height);
     return b;
 }
 
@@ -156,7 +155,7 @@ Bitmap indexed(int width, int height, int bitCount, const Bytes& indices, const 
     b.bitCount = bitCount;
     b.palette = table;
     b.clrUsed = static_cast<std::uint32_t>(table.size() / 4);
-    b.bits = dibtest::packIndices(indices, width, height, bitCount);
+    b.bits = bmp::packIndices(indices, width, height, bitCount);
     return b;
 }
 
@@ -183,7 +182,7 @@ Bitmap fields(int width, int height, int bitCount, std::vector<std::uint32_t> ma
     return b;
 }
 
-const Bytes fourColours = dibtest::palette({0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF});
+const Bytes fourColours = bmp::palette({0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF});
 // red, green, blue, white, black as expected output bytes
 const Bytes R = {255, 0, 0}, G = {0, 255, 0}, B = {0, 0, 255}, W = {255, 255, 255}, K = {0, 0, 0};
 
@@ -202,34 +201,33 @@ TEST(DibImage, HeaderKindsAndRowLayout) {
                                 "24-bit width 5"};
     for (int w = 1; w <= 5; ++w) {
         Bytes rgb = pattern(w, 2);
-        cases.push_back({widthNames[w - 1], dibtest::build(rgb24(w, 2, rgb)), w, 2, rgb});
+        cases.push_back({widthNames[w - 1], bmp::encode(rgb24(w, 2, rgb)), w, 2, rgb});
     }
     // The file bytes 00 00 FF at the bottom-left come out as FF 00 00 at the start.
     Bytes redCorner = {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,   // bottom row: red, green, padding
                        0xFF, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0, 0};  // top row: blue, white, padding
     Bitmap two = rgb24(2, 2, pattern(2, 2));
     two.bits = redCorner;
-    cases.push_back({"2x2 with a red bottom-left pixel", dibtest::build(two), 2, 2, cat({R, G, B, W})});
+    cases.push_back({"2x2 with a red bottom-left pixel", bmp::encode(two), 2, 2, cat({R, G, B, W})});
     // Header sizes that are neither the core nor the info header.
     for (std::uint32_t size : {16u, 52u, 56u, 64u, 66u, 108u, 124u}) {
         Bitmap b = rgb24(2, 2, pattern(2, 2));
         b.headerSize = size;
-        cases.push_back({"unknown header size", dibtest::build(b), 0, 0, {}, unknownFormat});
+        cases.push_back({"unknown header size", bmp::encode(b), 0, 0, {}, unknownFormat});
     }
-    cases.push_back({"header size 0", withHeaderSize(dibtest::build(two), 0), 0, 0, {}, unknownFormat});
+    cases.push_back({"header size 0", withHeaderSize(bmp::encode(two), 0), 0, 0, {}, unknownFormat});
     // The core header: 16-bit sizes and 3-byte colour entries.
     Bitmap core = indexed(3, 2, 4, {0, 1, 2, 3, 2, 1}, {});
     core.headerSize = 12;
-    core.palette =
-        dibtest::palette({0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, true);
-    cases.push_back({"core header, 4-bit, 3-byte entries", dibtest::build(core), 3, 2, cat({R, G, B, W, B, G})});
+    core.palette = bmp::palette({0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, true);
+    cases.push_back({"core header, 4-bit, 3-byte entries", bmp::encode(core), 3, 2, cat({R, G, B, W, B, G})});
     Bitmap shortCore = core;
     shortCore.palette.resize(3 * 10);  // the file ends inside the 16-entry table
     shortCore.bits.clear();
-    cases.push_back({"core header with a short table", dibtest::build(shortCore), 0, 0, {}, conversionError});
+    cases.push_back({"core header with a short table", bmp::encode(shortCore), 0, 0, {}, conversionError});
     Bitmap core24 = rgb24(3, 2, pattern(3, 2));
     core24.headerSize = 12;
-    cases.push_back({"core header, 24-bit", dibtest::build(core24), 3, 2, pattern(3, 2)});
+    cases.push_back({"core header, 24-bit", bmp::encode(core24), 3, 2, pattern(3, 2)});
     for (const Case& c : cases) check(c);
 
     // Top-down rows decode to the same bottom-first result.
@@ -238,45 +236,45 @@ TEST(DibImage, HeaderKindsAndRowLayout) {
         Bitmap down = up;
         down.height = -3;
         down.bits = topDownRows(up.bits, 3);
-        checkSame("top-down equals bottom-up", dibtest::build(down), dibtest::build(up));
+        checkSame("top-down equals bottom-up", bmp::encode(down), bmp::encode(up));
     }
     Bitmap up32 = fields(2, 2, 32, {0xFF0000, 0xFF00, 0xFF}, {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 0});
     Bitmap down32 = up32;
     down32.height = -2;
     down32.bits = topDownRows(up32.bits, 2);
-    checkSame("top-down bitfields", dibtest::build(down32), dibtest::build(up32));
+    checkSame("top-down bitfields", bmp::encode(down32), bmp::encode(up32));
 
     // A bare DIB (no "BM") finds its pixels right after the colour table.
     Bitmap bare = rgb24(3, 2, pattern(3, 2));
     Bitmap bareInfo = bare;
     bareInfo.fileHeader = false;
-    checkSame("bare DIB, info header", dibtest::build(bareInfo), dibtest::build(bare));
+    checkSame("bare DIB, info header", bmp::encode(bareInfo), bmp::encode(bare));
     Bitmap bareCore = core;
     bareCore.fileHeader = false;
-    checkSame("bare DIB, core header with table", dibtest::build(bareCore), dibtest::build(core));
+    checkSame("bare DIB, core header with table", bmp::encode(bareCore), bmp::encode(core));
     Bitmap bareIndexed = indexed(5, 1, 8, {0, 1, 2, 3, 0}, fourColours);
     Bitmap bareIndexedNoBm = bareIndexed;
     bareIndexedNoBm.fileHeader = false;
-    checkSame("bare DIB, 8-bit with a 4-entry table", dibtest::build(bareIndexedNoBm), dibtest::build(bareIndexed));
+    checkSame("bare DIB, 8-bit with a 4-entry table", bmp::encode(bareIndexedNoBm), bmp::encode(bareIndexed));
     Bitmap gapped = bare;
     gapped.offBits = 14 + 40 + 6;  // pixels after a gap, found through bfOffBits
     gapped.bits.insert(gapped.bits.begin(), 6, 0xEE);
-    checkSame("pixel offset past a gap", dibtest::build(gapped), dibtest::build(bare));
+    checkSame("pixel offset past a gap", bmp::encode(gapped), bmp::encode(bare));
 }
 
 TEST(DibImage, ColourTables) {
     std::vector<Case> cases;
     // 1-bit: the first pixel is the most significant bit; 10 pixels cross a byte.
     Bytes bits1 = {0, 1, 1, 0, 1, 0, 0, 0, 1, 1};
-    Bytes yellowBlue = dibtest::palette({0x0000FF, 0xFFFF00});
+    Bytes yellowBlue = bmp::palette({0x0000FF, 0xFFFF00});
     Bytes y = {255, 255, 0}, b = B;
-    cases.push_back({"1-bit, width 10", dibtest::build(indexed(10, 1, 1, bits1, yellowBlue)), 10, 1,
+    cases.push_back({"1-bit, width 10", bmp::encode(indexed(10, 1, 1, bits1, yellowBlue)), 10, 1,
                      cat({b, y, y, b, y, b, b, b, y, y})});
     // 4-bit odd widths: the last index sits in a high nibble.
-    cases.push_back({"4-bit, width 3", dibtest::build(indexed(3, 2, 4, {3, 0, 1, 2, 2, 3}, fourColours)), 3, 2,
+    cases.push_back({"4-bit, width 3", bmp::encode(indexed(3, 2, 4, {3, 0, 1, 2, 2, 3}, fourColours)), 3, 2,
                      cat({W, R, G, B, B, W})});
     cases.push_back(
-        {"4-bit, width 5", dibtest::build(indexed(5, 1, 4, {0, 1, 2, 3, 1}, fourColours)), 5, 1, cat({R, G, B, W, G})});
+        {"4-bit, width 5", bmp::encode(indexed(5, 1, 4, {0, 1, 2, 3, 1}, fourColours)), 5, 1, cat({R, G, B, W, G})});
     // biClrUsed 0 on an 8-bit bitmap means 256 entries: index 200 reaches far into the table.
     Bytes full;
     for (int i = 0; i < 256; ++i) {
@@ -288,26 +286,26 @@ TEST(DibImage, ColourTables) {
     Bitmap all = indexed(2, 1, 8, {200, 7}, full);
     all.clrUsed = 0;
     all.fileHeader = false;  // the pixels must be looked for after 256 entries
-    cases.push_back({"8-bit, biClrUsed 0", dibtest::build(all), 2, 1, {100, 55, 200, 3, 248, 7}});
+    cases.push_back({"8-bit, biClrUsed 0", bmp::encode(all), 2, 1, {100, 55, 200, 3, 248, 7}});
     // biClrUsed 16: only 16 entries; index 20 is beyond the table and comes out black.
     Bytes sixteen = fourColours;
     for (int i = 4; i < 16; ++i) sixteen.insert(sixteen.end(), {9, 9, 9, 0});
     Bitmap partial = indexed(3, 1, 8, {1, 20, 3}, sixteen);
     partial.fileHeader = false;
-    cases.push_back({"8-bit, biClrUsed 16, index beyond it", dibtest::build(partial), 3, 1, cat({G, K, W})});
+    cases.push_back({"8-bit, biClrUsed 16, index beyond it", bmp::encode(partial), 3, 1, cat({G, K, W})});
     cases.push_back(
-        {"index beyond a 4-entry table", dibtest::build(indexed(2, 1, 4, {15, 2}, fourColours)), 2, 1, cat({K, B})});
+        {"index beyond a 4-entry table", bmp::encode(indexed(2, 1, 4, {15, 2}, fourColours)), 2, 1, cat({K, B})});
     Bitmap tooMany = indexed(2, 1, 8, {0, 1}, fourColours);
     tooMany.clrUsed = 1000;  // the table would run past the end of the file
-    cases.push_back({"biClrUsed larger than the file holds", dibtest::build(tooMany), 0, 0, {}, conversionError});
+    cases.push_back({"biClrUsed larger than the file holds", bmp::encode(tooMany), 0, 0, {}, conversionError});
     Bitmap noTable = indexed(2, 1, 8, {0, 1}, {});
     noTable.clrUsed = 0x10000;  // its low 16 bits say no entries: every index is beyond the table
-    cases.push_back({"biClrUsed 65536", dibtest::build(noTable), 2, 1, cat({K, K})});
+    cases.push_back({"biClrUsed 65536", bmp::encode(noTable), 2, 1, cat({K, K})});
     // 16, 24 and 32-bit pixels ignore a colour table that is present.
     Bitmap tabled = rgb24(2, 1, pattern(2, 1));
     tabled.palette = fourColours;
     tabled.clrUsed = 4;
-    cases.push_back({"24-bit with a colour table", dibtest::build(tabled), 2, 1, pattern(2, 1)});
+    cases.push_back({"24-bit with a colour table", bmp::encode(tabled), 2, 1, pattern(2, 1)});
     for (const Case& c : cases) check(c);
 }
 
@@ -321,65 +319,63 @@ TEST(DibImage, RunLengthEncoding) {
     Bytes stream8 = {3, 1, 0, 3, 2, 3, 0, 0, 2, 0, 0, 0,  // row 0: run, absolute of 3 (+pad), run
                      0, 4, 0, 1, 2, 3, 3, 3, 0, 0,        // row 1: absolute of 4, run
                      7, 2, 0, 1};                         // row 2: run, end of bitmap
-    checkSame("RLE8 equals its uncompressed twin", dibtest::build(rle(7, 3, 8, stream8, fourColours)),
-              dibtest::build(indexed(7, 3, 8, indices8, fourColours)));
+    checkSame("RLE8 equals its uncompressed twin", bmp::encode(rle(7, 3, 8, stream8, fourColours)),
+              bmp::encode(indexed(7, 3, 8, indices8, fourColours)));
     // RLE4: encoded runs alternate the two nibbles; absolute runs pad to 16 bits.
     Bytes indices4 = {0, 1, 0, 1, 0,  //
                       3, 2, 1, 3, 3};
     Bytes stream4 = {5, 0x01, 0,    0,                     // row 0: five pixels alternating 0 and 1
                      0, 3,    0x32, 0x10, 2, 0x33, 0, 1};  // row 1: absolute of 3 (2 bytes), run, end
-    checkSame("RLE4 equals its uncompressed twin", dibtest::build(rle(5, 2, 4, stream4, fourColours)),
-              dibtest::build(indexed(5, 2, 4, indices4, fourColours)));
+    checkSame("RLE4 equals its uncompressed twin", bmp::encode(rle(5, 2, 4, stream4, fourColours)),
+              bmp::encode(indexed(5, 2, 4, indices4, fourColours)));
     Bytes stream4odd = {0, 5, 0x01, 0x23, 0x10, 0, 0, 0, 0, 5, 0x32, 0x13, 0x30, 0, 0, 1};  // 3 bytes + pad
-    checkSame("RLE4 absolute runs of 5", dibtest::build(rle(5, 2, 4, stream4odd, fourColours)),
-              dibtest::build(indexed(5, 2, 4, {0, 1, 2, 3, 1, 3, 2, 1, 3, 3}, fourColours)));
+    checkSame("RLE4 absolute runs of 5", bmp::encode(rle(5, 2, 4, stream4odd, fourColours)),
+              bmp::encode(indexed(5, 2, 4, {0, 1, 2, 3, 1, 3, 2, 1, 3, 3}, fourColours)));
 
     // Skipped pixels are black: a delta, an early end of line, an early end of bitmap.
     cases.push_back({"delta skips pixels and rows",
-                     dibtest::build(rle(4, 3, 8, {1, 0, 0, 2, 2, 1, 1, 3, 0, 1}, fourColours)), 4, 3,
+                     bmp::encode(rle(4, 3, 8, {1, 0, 0, 2, 2, 1, 1, 3, 0, 1}, fourColours)), 4, 3,
                      cat({R, K, K, K, K, K, K, W, K, K, K, K})});
-    cases.push_back({"early end of line", dibtest::build(rle(3, 2, 8, {1, 1, 0, 0, 2, 2, 0, 0}, fourColours)), 3, 2,
+    cases.push_back({"early end of line", bmp::encode(rle(3, 2, 8, {1, 1, 0, 0, 2, 2, 0, 0}, fourColours)), 3, 2,
                      cat({G, K, K, B, B, K})});
-    cases.push_back({"early end of bitmap", dibtest::build(rle(3, 2, 8, {2, 3, 0, 1}, fourColours)), 3, 2,
-                     cat({W, W, K, K, K, K})});
+    cases.push_back(
+        {"early end of bitmap", bmp::encode(rle(3, 2, 8, {2, 3, 0, 1}, fourColours)), 3, 2, cat({W, W, K, K, K, K})});
     // Past the row's end: cut there, the next row untouched until an end of line.
-    cases.push_back({"run past the row", dibtest::build(rle(3, 2, 8, {5, 1, 1, 2, 0, 0, 1, 3, 0, 1}, fourColours)), 3,
-                     2, cat({G, G, G, W, K, K})});
+    cases.push_back({"run past the row", bmp::encode(rle(3, 2, 8, {5, 1, 1, 2, 0, 0, 1, 3, 0, 1}, fourColours)), 3, 2,
+                     cat({G, G, G, W, K, K})});
     cases.push_back({"absolute run past the row",
-                     dibtest::build(rle(2, 2, 8, {0, 3, 2, 1, 0, 0, 0, 0, 2, 3, 0, 1}, fourColours)), 2, 2,
+                     bmp::encode(rle(2, 2, 8, {0, 3, 2, 1, 0, 0, 0, 0, 2, 3, 0, 1}, fourColours)), 2, 2,
                      cat({B, G, W, W})});
-    cases.push_back({"delta past the row",
-                     dibtest::build(rle(3, 2, 8, {0, 2, 9, 0, 1, 2, 0, 0, 1, 1, 0, 1}, fourColours)), 3, 2,
-                     cat({K, K, K, G, K, K})});
+    cases.push_back({"delta past the row", bmp::encode(rle(3, 2, 8, {0, 2, 9, 0, 1, 2, 0, 0, 1, 1, 0, 1}, fourColours)),
+                     3, 2, cat({K, K, K, G, K, K})});
     // Past the last row: the rest is dropped and the picture stands.
-    cases.push_back({"delta past the last row",
-                     dibtest::build(rle(2, 2, 8, {2, 3, 0, 2, 0, 9, 2, 1, 0, 1}, fourColours)), 2, 2,
-                     cat({W, W, K, K})});
+    cases.push_back({"delta past the last row", bmp::encode(rle(2, 2, 8, {2, 3, 0, 2, 0, 9, 2, 1, 0, 1}, fourColours)),
+                     2, 2, cat({W, W, K, K})});
     cases.push_back({"runs past the last row, no end of bitmap",
-                     dibtest::build(rle(1, 2, 8, {1, 0, 0, 0, 1, 1, 0, 0, 1, 2, 0, 0, 1, 3}, fourColours)), 1, 2,
+                     bmp::encode(rle(1, 2, 8, {1, 0, 0, 0, 1, 1, 0, 0, 1, 2, 0, 0, 1, 3}, fourColours)), 1, 2,
                      cat({R, G})});
     // Cut off: the stream ends before its end of bitmap.
     cases.push_back(
-        {"cut off mid-run", dibtest::build(rle(3, 2, 8, {3, 1, 0, 0, 3}, fourColours)), 0, 0, {}, conversionError});
+        {"cut off mid-run", bmp::encode(rle(3, 2, 8, {3, 1, 0, 0, 3}, fourColours)), 0, 0, {}, conversionError});
     cases.push_back(
-        {"cut off mid-delta", dibtest::build(rle(3, 2, 8, {3, 1, 0, 2, 1}, fourColours)), 0, 0, {}, conversionError});
+        {"cut off mid-delta", bmp::encode(rle(3, 2, 8, {3, 1, 0, 2, 1}, fourColours)), 0, 0, {}, conversionError});
     cases.push_back({"cut off mid-absolute run",
-                     dibtest::build(rle(6, 1, 8, {0, 5, 1, 2, 3}, fourColours)),
+                     bmp::encode(rle(6, 1, 8, {0, 5, 1, 2, 3}, fourColours)),
                      0,
                      0,
                      {},
                      conversionError});
     cases.push_back(
-        {"no end of bitmap", dibtest::build(rle(3, 2, 8, {3, 1, 0, 0}, fourColours)), 0, 0, {}, conversionError});
+        {"no end of bitmap", bmp::encode(rle(3, 2, 8, {3, 1, 0, 0}, fourColours)), 0, 0, {}, conversionError});
     Bitmap negative = rle(3, 2, 8, {3, 1, 0, 1}, fourColours);
     negative.height = -2;
-    cases.push_back({"RLE with a negative height", dibtest::build(negative), 0, 0, {}, conversionError});
+    cases.push_back({"RLE with a negative height", bmp::encode(negative), 0, 0, {}, conversionError});
     Bitmap rle8at4 = rle(3, 2, 8, {3, 1, 0, 1}, fourColours);
     rle8at4.bitCount = 4;
-    cases.push_back({"RLE8 at 4 bits", dibtest::build(rle8at4), 0, 0, {}, conversionError});
+    cases.push_back({"RLE8 at 4 bits", bmp::encode(rle8at4), 0, 0, {}, conversionError});
     Bitmap rle4at8 = rle(3, 2, 4, {3, 1, 0, 1}, fourColours);
     rle4at8.bitCount = 8;
-    cases.push_back({"RLE4 at 8 bits", dibtest::build(rle4at8), 0, 0, {}, conversionError});
+    cases.push_back({"RLE4 at 8 bits", bmp::encode(rle4at8), 0, 0, {}, conversionError});
     for (const Case& c : cases) check(c);
 }
 
@@ -389,26 +385,25 @@ TEST(DibImage, SixteenAndThirtyTwoBits) {
     plain16.width = 3;
     plain16.bitCount = 16;
     plain16.bits = {0xFF, 0x7F, 0x00, 0x7C, 0x10, 0x42, 0, 0};  // white, red, 5-5-5 (16, 16, 16)
-    cases.push_back(
-        {"16-bit BI_RGB is 5-5-5", dibtest::build(plain16), 3, 1, {255, 255, 255, 255, 0, 0, 132, 132, 132}});
+    cases.push_back({"16-bit BI_RGB is 5-5-5", bmp::encode(plain16), 3, 1, {255, 255, 255, 255, 0, 0, 132, 132, 132}});
     cases.push_back(
         {"5-6-5 bitfields",
-         dibtest::build(fields(4, 1, 16, {0xF800, 0x07E0, 0x001F}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x10, 0x84})),
+         bmp::encode(fields(4, 1, 16, {0xF800, 0x07E0, 0x001F}, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x10, 0x84})),
          4,
          1,
          {255, 0, 0, 0, 255, 0, 0, 0, 255, 132, 130, 132}});
     cases.push_back({"4-4-4 masks in 16 bits",
-                     dibtest::build(fields(2, 1, 16, {0x0F00, 0x00F0, 0x000F}, {0x08, 0x0F, 0xF0, 0xF0})),
+                     bmp::encode(fields(2, 1, 16, {0x0F00, 0x00F0, 0x000F}, {0x08, 0x0F, 0xF0, 0xF0})),
                      2,
                      1,
                      {255, 0, 136, 0, 255, 0}});
     cases.push_back({"10-bit channels in 32 bits",
-                     dibtest::build(fields(1, 1, 32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0x00, 0x00, 0xF0, 0x3F})),
+                     bmp::encode(fields(1, 1, 32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0x00, 0x00, 0xF0, 0x3F})),
                      1,
                      1,
                      {255, 0, 0}});
     cases.push_back({"10-bit middle values",
-                     dibtest::build(fields(1, 1, 32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0xFF, 0x13, 0x00, 0x20})),
+                     bmp::encode(fields(1, 1, 32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0xFF, 0x13, 0x00, 0x20})),
                      1,
                      1,
                      {128, 1, 255}});
@@ -416,52 +411,52 @@ TEST(DibImage, SixteenAndThirtyTwoBits) {
     plain32.width = 2;
     plain32.bitCount = 32;
     plain32.bits = {1, 2, 3, 99, 4, 5, 6, 99};
-    cases.push_back({"32-bit BI_RGB: blue, green, red, unused", dibtest::build(plain32), 2, 1, {3, 2, 1, 6, 5, 4}});
+    cases.push_back({"32-bit BI_RGB: blue, green, red, unused", bmp::encode(plain32), 2, 1, {3, 2, 1, 6, 5, 4}});
     cases.push_back({"32-bit bitfields, red in the low byte",
-                     dibtest::build(fields(2, 1, 32, {0x000000FF, 0x0000FF00, 0x00FF0000}, {1, 2, 3, 99, 4, 5, 6, 99})),
+                     bmp::encode(fields(2, 1, 32, {0x000000FF, 0x0000FF00, 0x00FF0000}, {1, 2, 3, 99, 4, 5, 6, 99})),
                      2,
                      1,
                      {1, 2, 3, 4, 5, 6}});
     Bytes anyPixels = {0, 0, 0, 0};
     cases.push_back(
-        {"zero mask", dibtest::build(fields(1, 1, 32, {0xFF0000, 0, 0xFF}, anyPixels)), 0, 0, {}, conversionError});
+        {"zero mask", bmp::encode(fields(1, 1, 32, {0xFF0000, 0, 0xFF}, anyPixels)), 0, 0, {}, conversionError});
     cases.push_back({"overlapping masks",
-                     dibtest::build(fields(1, 1, 32, {0xFF0000, 0x01FF00, 0xFF}, anyPixels)),
+                     bmp::encode(fields(1, 1, 32, {0xFF0000, 0x01FF00, 0xFF}, anyPixels)),
                      0,
                      0,
                      {},
                      conversionError});
     cases.push_back({"mask outside a 16-bit pixel",
-                     dibtest::build(fields(1, 1, 16, {0xF8000, 0x07E0, 0x001F}, anyPixels)),
+                     bmp::encode(fields(1, 1, 16, {0xF8000, 0x07E0, 0x001F}, anyPixels)),
                      0,
                      0,
                      {},
                      conversionError});
     cases.push_back({"bitfields at 24 bits",
-                     dibtest::build(fields(1, 1, 24, {0xFF0000, 0xFF00, 0xFF}, anyPixels)),
+                     bmp::encode(fields(1, 1, 24, {0xFF0000, 0xFF00, 0xFF}, anyPixels)),
                      0,
                      0,
                      {},
                      conversionError});
     cases.push_back({"bitfields at 8 bits",
-                     dibtest::build(fields(1, 1, 8, {0xE0, 0x1C, 0x03}, anyPixels)),
+                     bmp::encode(fields(1, 1, 8, {0xE0, 0x1C, 0x03}, anyPixels)),
                      0,
                      0,
                      {},
                      conversionError});
     Bitmap masksCut = fields(1, 1, 32, {0xFF0000, 0xFF00}, {});
     masksCut.fileHeader = false;
-    cases.push_back({"file ends inside the masks", dibtest::build(masksCut), 0, 0, {}, conversionError});
+    cases.push_back({"file ends inside the masks", bmp::encode(masksCut), 0, 0, {}, conversionError});
     Bitmap bareFields = fields(1, 1, 16, {0xF800, 0x07E0, 0x001F}, {0x1F, 0x00});
     bareFields.fileHeader = false;  // the pixels follow the masks
-    cases.push_back({"bare DIB with bitfields", dibtest::build(bareFields), 1, 1, {0, 0, 255}});
+    cases.push_back({"bare DIB with bitfields", bmp::encode(bareFields), 1, 1, {0, 0, 255}});
     for (const Case& c : cases) check(c);
 }
 
 TEST(DibImage, RefusedSizes) {
     std::vector<Case> cases;
     auto refused = [&](const char* name, Bitmap b) {
-        cases.push_back({name, dibtest::build(b), 0, 0, {}, conversionError});
+        cases.push_back({name, bmp::encode(b), 0, 0, {}, conversionError});
     };
     Bitmap ok = rgb24(2, 2, pattern(2, 2));
     Bitmap b = ok;
@@ -491,6 +486,14 @@ TEST(DibImage, RefusedSizes) {
     refused("huge width with an absurd bit count", b);
     Bitmap hugeRle = rle(65535, 65535, 8, {0, 1}, fourColours);
     refused("65535 x 65535 RLE8 of two bytes", hugeRle);
+    // A run-length picture may claim at most largestRunLengthPixels: one more is refused before
+    // anything is allocated for it, the largest one allowed decodes (all black: it ends at once).
+    refused("4097 x 4096 RLE8 of two bytes", rle(4097, 4096, 8, {0, 1}, fourColours));
+    refused("4096 x 4097 RLE4 of two bytes", rle(4096, 4097, 4, {0, 1}, fourColours));
+    static_assert(largestRunLengthPixels == 4096u * 4096u, "the cases around the limit below");
+    Decoded largest = load(bmp::encode(rle(4096, 4096, 8, {0, 1}, fourColours)));
+    EXPECT_TRUE(largest.ok && largest.boxes.empty()) << "4096 x 4096 RLE8 is within the limit";
+    EXPECT_EQ(largest.rgb, Bytes(4096u * 4096u * 3, 0)) << "all black";
     for (std::uint32_t bits : {0u, 2u, 3u, 12u, 64u}) {
         b = ok;
         b.bitCount = bits;
@@ -511,7 +514,7 @@ TEST(DibImage, RefusedSizes) {
     refused("pixel rows cut short", b);
     b = ok;
     b.bits.resize(b.bits.size() - 2);  // only the last row's padding is missing: still whole
-    cases.push_back({"last row without its padding", dibtest::build(b), 2, 2, pattern(2, 2)});
+    cases.push_back({"last row without its padding", bmp::encode(b), 2, 2, pattern(2, 2)});
     b = ok;
     b.offBits = 20;
     refused("pixel offset inside the headers", b);
@@ -521,7 +524,7 @@ TEST(DibImage, RefusedSizes) {
     b = ok;
     b.offBits = 0x7FFFFFFF;
     refused("pixel offset far past the end", b);
-    Bytes shortHeader = dibtest::build(ok);
+    Bytes shortHeader = bmp::encode(ok);
     shortHeader.resize(30);
     cases.push_back({"file ends inside the info header", shortHeader, 0, 0, {}, conversionError});
     cases.push_back(

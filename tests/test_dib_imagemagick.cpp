@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/bmp_file.h"
 #include "assets/dib_image.h"
 #include "platform/message_box.h"
 #include "tests/temp_path.h"
@@ -29,10 +30,6 @@ Bytes readFile(const std::string& path) {
 void writeFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::uint32_t read32(const Bytes& b, std::size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
 int noBox(platform::Window*, const char*, const char*, unsigned) { return platform::IDOK; }
@@ -65,7 +62,7 @@ Bytes ourPixels(const std::string& bmp, int& width, int& height) {
 Bytes cutV5ToInfoHeader(const Bytes& v5) {
     constexpr std::size_t fileHeader = 14, infoHeader = 40, masks = 12;
     Bytes out(v5.begin(), v5.begin() + fileHeader + infoHeader + masks);
-    std::uint32_t offBits = read32(v5, 10);
+    std::uint32_t offBits = bmp::read32(&v5[10]);
     out[14] = infoHeader;
     out[15] = out[16] = out[17] = 0;
     std::uint32_t newOffset = fileHeader + infoHeader + masks;
@@ -112,10 +109,10 @@ TEST(DibImageMagick, SameFilesSamePixels) {
         ASSERT_TRUE(shell(std::string("convert ") + v.picture + " " + v.options + "'" + bmp + "'")) << "convert ran";
         Bytes file = readFile(bmp);
         ASSERT_GE(file.size(), 30u) << "a bitmap was written";
-        ASSERT_EQ(read32(file, 14), v.headerSize) << "header kind as intended";
+        ASSERT_EQ(bmp::read32(&file[14]), v.headerSize) << "header kind as intended";
         if (v.headerSize == 40) {
             EXPECT_EQ(file[28], v.bitCount) << "bit count as intended";
-            EXPECT_EQ(read32(file, 30), v.compression) << "compression as intended";
+            EXPECT_EQ(bmp::read32(&file[30]), v.compression) << "compression as intended";
         } else {
             EXPECT_EQ(file[24], v.bitCount) << "bit count as intended";
         }
@@ -153,7 +150,7 @@ TEST(DibImageMagick, BitfieldsAgainstV5Files) {
         ASSERT_TRUE(shell(std::string("convert -seed 7 -size 37x23 plasma: ") + c.options + "'" + v5 + "'"));
         Bytes file = readFile(v5);
         ASSERT_GE(file.size(), 14u + 124) << "a V5 bitmap was written";
-        ASSERT_EQ(read32(file, 30), 3u) << "BI_BITFIELDS";
+        ASSERT_EQ(bmp::read32(&file[30]), 3u) << "BI_BITFIELDS";
         ASSERT_EQ(file[28], c.bitCount) << "bit count";
         writeFile(cut, cutV5ToInfoHeader(file));
         int width = 0, height = 0;

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "assets/bmp_file.h"
 #include "assets/dib_image.h"
 #include "assets/texture.h"
 #include "platform/message_box.h"
-#include "tests/dib_test_writer.h"
 #include "tests/gl_test_context.h"
 #include "tests/temp_path.h"
 
-using dibtest::Bytes;
+using bmp::Bytes;
 
 namespace {
 
@@ -20,11 +20,11 @@ int noBox(platform::Window*, const char*, const char*, unsigned) { return platfo
 
 // Writes a 24-bit bitmap of the given red-green-blue pixels (bottom row first) and returns its path.
 std::string writeBitmap(const std::string& name, int width, int height, const Bytes& rgb) {
-    dibtest::Bitmap b;
+    bmp::BitmapFile b;
     b.width = width;
     b.height = height;
-    b.bits = dibtest::rows24(rgb, width, height);
-    Bytes file = dibtest::build(b);
+    b.bits = bmp::rows24(rgb, width, height);
+    Bytes file = bmp::encode(b);
     std::string path = testTempPath("texture_" + name);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));

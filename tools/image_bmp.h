@@ -1,9 +1,10 @@
-// Writing pictures as Windows bitmap files in the header kinds the demo reads.
+// The generated pictures as Windows bitmap files, each in the header kind the demo reads it in.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
+
+#include "assets/bmp_file.h"
 
 namespace images {
 
@@ -28,16 +29,10 @@ struct IndexedPicture {
 };
 
 // "BM" + 40-byte BITMAPINFOHEADER, 24 bits per pixel, uncompressed.
-std::vector<std::uint8_t> encodeInfo24(const RgbPicture& picture);
+bmp::Bytes encodeInfo24(const RgbPicture& picture);
 // "BM" + 12-byte BITMAPCOREHEADER, 24 bits per pixel.
-std::vector<std::uint8_t> encodeCore24(const RgbPicture& picture);
+bmp::Bytes encodeCore24(const RgbPicture& picture);
 // "BM" + 40-byte header, 8 bits per pixel, colour table, BI_RLE8 compressed.
-std::vector<std::uint8_t> encodeRle8(const IndexedPicture& picture);
-
-// The RLE8 stream of the rows: encoded runs for repeats, absolute runs otherwise,
-// an end-of-line after every row and an end-of-bitmap at the end.
-std::vector<std::uint8_t> rle8Stream(const IndexedPicture& picture);
-
-bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+bmp::Bytes encodeRle8(const IndexedPicture& picture);
 
 }  // namespace images

@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
         {"Lightmap.bmp", images::encodeRle8(images::paintLightmap(lightmapSize))},
     };
     for (const Output& output : outputs) {
-        if (!images::writeFile(directory + "/" + output.name, output.bytes)) {
+        if (!bmp::writeFile(directory + "/" + output.name, output.bytes)) {
             std::fprintf(stderr, "cannot write %s/%s\n", directory.c_str(), output.name);
             return 1;
         }
