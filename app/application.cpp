@@ -8,6 +8,7 @@
 #include "demo/environment.h"
 #include "demo/expression_morph.h"
 #include "demo/face_scene.h"
+#include "demo/globals.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/gl_proc.h"
@@ -23,8 +24,6 @@ constexpr int startColorBits = 32;
 
 constexpr GLfloat fogDensity = 0.03f;
 constexpr GLfloat fogColour[4] = {0.6f, 0.6f, 0.6f, 1.0f};
-constexpr GLuint firstGlyph = 32;
-constexpr GLsizei glyphCount = 96;
 
 inline void stageDone(FrameStage stage) {
     if (frameStageHook) frameStageHook(stage);
@@ -67,7 +66,7 @@ bool initApplication() {
                              platform::MB_OK);
         return false;
     }
-    renderFlags = RenderFlags{true, true, false, true};
+    renderFlags = startRenderFlags;
     return true;
 }
 
@@ -75,8 +74,8 @@ bool initGL() {
     lookUpMultitexture();
     setFixedState();
 
-    fontListBase = glGenLists(glyphCount);
-    platform::buildFontBitmaps(firstGlyph, glyphCount, fontListBase);
+    fontListBase = glGenLists(overlayGlyphs.count);
+    platform::buildFontBitmaps(overlayGlyphs.first, overlayGlyphs.count, fontListBase);
 
     skyQuadric = gluNewQuadric();
     gluQuadricDrawStyle(skyQuadric, GLU_FILL);
@@ -102,7 +101,7 @@ bool initGL() {
 
 void releaseGLResources() {
     if (fontListBase != 0) {
-        glDeleteLists(fontListBase, glyphCount);
+        glDeleteLists(fontListBase, overlayGlyphs.count);
         fontListBase = 0;
     }
     if (skyQuadric) {

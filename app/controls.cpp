@@ -3,6 +3,7 @@
 
 #include "app/globals.h"
 #include "app/hud.h"
+#include "demo/globals.h"
 #include "platform/messages.h"
 
 namespace {

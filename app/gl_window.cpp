@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/globals.h"
+#include "demo/globals.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"

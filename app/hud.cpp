@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/globals.h"
+#include "demo/globals.h"
 
 std::int32_t fpsFrameCount = 0;
 std::uint32_t fpsElapsed = 0;
@@ -21,7 +22,6 @@ constexpr std::uint32_t fpsWindowMs = 500;
 constexpr GLint barHeight = 35;
 constexpr GLint textLeft = 10;
 constexpr GLint textBottom = 10;
-constexpr GLuint firstGlyph = 32;
 
 // Copies src into a fixed text field, truncated to what the field holds.
 template <std::size_t N>
@@ -78,7 +78,7 @@ void drawHud() {
 
     glColor3f(0.9f, 0.9f, 0.9f);
     glRasterPos2i(textLeft, textBottom);
-    glListBase(fontListBase - firstGlyph);
+    glListBase(fontListBase - overlayGlyphs.first);
     glCallLists(static_cast<GLsizei>(std::strlen(fpsText)), GL_UNSIGNED_BYTE, fpsText);
     if (statusLineVisible) {
         glCallLists(static_cast<GLsizei>(std::strlen(statusText)), GL_UNSIGNED_BYTE, statusText);

@@ -5,6 +5,13 @@
 
 #include <cstdint>
 
+// The character codes that get a glyph display list: space to DEL, the printable ASCII.
+struct GlyphRange {
+    GLuint first;
+    GLsizei count;
+};
+constexpr GlyphRange overlayGlyphs{32, 96};
+
 extern std::int32_t fpsFrameCount;
 extern std::uint32_t fpsElapsed;
 extern char fpsText[11];

@@ -42,11 +42,8 @@ bool Texture::load(const char* fileName, bool mipmapped, int components) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     }
 
-    // The decoder packs rows without padding, so rows are read byte-aligned.
-    GLint savedAlignment = 4;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
-    GLint savedPackAlignment = 4;
-    glGetIntegerv(GL_PACK_ALIGNMENT, &savedPackAlignment);
+    // The decoder packs rows without padding, so rows are read (and scaled) byte-aligned.
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_ALIGNMENT, packedRowAlignment);
     glPixelStorei(GL_PACK_ALIGNMENT, packedRowAlignment);
 
@@ -64,8 +61,7 @@ bool Texture::load(const char* fileName, bool mipmapped, int components) {
     glTexImage2D(GL_TEXTURE_2D, 0, levelZeroFormat, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
     if (mipmapped) gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, GL_RGB, GL_UNSIGNED_BYTE, texels);
 
-    glPixelStorei(GL_UNPACK_ALIGNMENT, savedAlignment);
-    glPixelStorei(GL_PACK_ALIGNMENT, savedPackAlignment);
+    glPopClientAttrib();
 
     std::free(scaled);
     std::free(image->pixels);

@@ -18,6 +18,7 @@
 #include "app/frame_stages.h"
 #include "app/globals.h"
 #include "demo/expression_morph.h"
+#include "demo/globals.h"
 
 namespace {
 

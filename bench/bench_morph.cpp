@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/globals.h"
 #include "demo/expression_morph.h"
+#include "demo/globals.h"
 
 namespace {
 

@@ -11,8 +11,10 @@
 
 #include "app/application.h"
 #include "app/globals.h"
+#include "app/hud.h"
 #include "assets/dib_image.h"
 #include "demo/expression_morph.h"
+#include "demo/globals.h"
 #include "platform/font.h"
 
 namespace {
@@ -42,9 +44,9 @@ int main() {
     if (!initApplication()) return 1;
     stages.mark("window+context");
 
-    GLuint lists = glGenLists(96);
-    platform::buildFontBitmaps(32, 96, lists);
-    glDeleteLists(lists, 96);
+    GLuint lists = glGenLists(overlayGlyphs.count);
+    platform::buildFontBitmaps(overlayGlyphs.first, overlayGlyphs.count, lists);
+    glDeleteLists(lists, overlayGlyphs.count);
     stages.mark("fonts");
 
     if (!smileMesh.load("smile.sos") || !rageMesh.load("rage.sos") || !closedMesh.load("closed.sos")) return 1;

@@ -1,7 +1,7 @@
 // Ground (multitextured when the driver can), sky sphere, world axes and the light line.
 #include "demo/environment.h"
 
-#include "app/globals.h"
+#include "demo/globals.h"
 
 namespace {
 

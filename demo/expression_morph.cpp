@@ -1,7 +1,7 @@
 // The expression morph: per-vertex steps built once, one step per 20 ms of frame time.
 #include "demo/expression_morph.h"
 
-#include "app/globals.h"
+#include "demo/globals.h"
 
 std::uint32_t morphElapsed = 0;
 int morphStep = 0;

@@ -1,8 +1,8 @@
 // Set-up of the face scene: meshes, their placement, the light and the start camera.
 #include "demo/face_scene.h"
 
-#include "app/globals.h"
 #include "demo/expression_morph.h"
+#include "demo/globals.h"
 
 namespace {
 

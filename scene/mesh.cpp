@@ -1,4 +1,4 @@
-// Drawing, displacing and copying an indexed triangle mesh (the file reader lives with the assets).
+// Drawing, displacing and copying an indexed triangle mesh (its file reader is mesh_file.cpp).
 #include "scene/mesh.h"
 
 #include <GL/gl.h>

@@ -32,7 +32,7 @@ static_assert(sizeof(MeshTriangle) == 12, "three 32-bit indices");
 class Mesh : public SceneNode {
 public:
     // Reads a .sos mesh file into vertices and triangles; false when it cannot be opened,
-    // read, or is malformed (see the reader). Defined by the assets library.
+    // read, or is malformed (see the reader in mesh_file.cpp).
     bool load(const char* path);
     void draw();
     // position[i] += factor * table[i] for every i below vertexCount.

@@ -14,6 +14,7 @@
 
 #include "app/globals.h"
 #include "demo/expression_morph.h"
+#include "demo/globals.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"

@@ -6,6 +6,7 @@
 
 #include "app/controls.h"
 #include "app/globals.h"
+#include "demo/globals.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 #include "tests/matrix_checks.h"
@@ -20,7 +21,7 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         resetDemoGlobals();
-        renderFlags = RenderFlags{true, true, false, true};
+        renderFlags = startRenderFlags;
         glEnable(GL_LIGHTING);
         glEnable(GL_FOG);
         glEnable(GL_TEXTURE_2D);

@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/globals.h"
 #include "demo/expression_morph.h"
+#include "demo/globals.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 
@@ -29,7 +30,7 @@ protected:
         appWindow = GLWindow();
         resetDemoGlobals();
         firstInit = false;
-        renderFlags = RenderFlags{true, true, false, true};
+        renderFlags = startRenderFlags;
         drainMessages();
     }
     void TearDown() override {

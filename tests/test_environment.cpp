@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/globals.h"
 #include "demo/environment.h"
+#include "demo/globals.h"
 #include "platform/gl_proc.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/globals.h"
 #include "demo/expression_morph.h"
+#include "demo/globals.h"
 #include "tests/app_fixtures.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "demo/face_scene.h"
+#include "demo/globals.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 #include "tests/matrix_checks.h"

@@ -11,6 +11,7 @@
 #include "app/globals.h"
 #include "app/hud.h"
 #include "demo/expression_morph.h"
+#include "demo/globals.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 #include "tests/matrix_checks.h"

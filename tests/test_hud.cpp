@@ -9,6 +9,7 @@
 #include "app/controls.h"
 #include "app/globals.h"
 #include "app/hud.h"
+#include "demo/globals.h"
 #include "platform/font.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
@@ -65,7 +66,7 @@ TEST(FrameRate, MeanOverAWindowOfMoreThanHalfASecond) {
 
 TEST(FrameRate, AFigureTooWideForTheTextIsCutToTenCharacters) {
     resetFrameRate();
-    renderFlags = RenderFlags{true, true, false, true};
+    renderFlags = startRenderFlags;
     composeStatusLine();
     const std::string statusBefore = statusText;
     const std::string modeBefore = renderModeText;
@@ -96,7 +97,7 @@ TEST(StatusLine, ThirtyFourCharactersForEveryCombinationOfFlags) {
         EXPECT_EQ(std::string(statusText), expected) << "flags " << bits;
     }
 
-    renderFlags = RenderFlags{true, true, false, true};
+    renderFlags = startRenderFlags;
     composeStatusLine();
     EXPECT_STREQ(statusText, " RENDER:TEXTURE LIGHTS:ON  FOG:ON ") << "the start flags";
     renderFlags = RenderFlags{false, false, true, true};
@@ -105,7 +106,7 @@ TEST(StatusLine, ThirtyFourCharactersForEveryCombinationOfFlags) {
 }
 
 TEST_F(GlTest, StatusLineIsComposedOnlyWhenAToggleKeyIsHandled) {
-    renderFlags = RenderFlags{true, true, false, true};
+    renderFlags = startRenderFlags;
     statusLineVisible = false;
     keyState = KeyState();
     std::strcpy(statusText, "stale");
@@ -153,11 +154,11 @@ protected:
         statusLineVisible = false;
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        fontListBase = glGenLists(96);
-        haveFont = platform::buildFontBitmaps(32, 96, fontListBase);
+        fontListBase = glGenLists(overlayGlyphs.count);
+        haveFont = platform::buildFontBitmaps(overlayGlyphs.first, overlayGlyphs.count, fontListBase);
     }
     void TearDown() override {
-        glDeleteLists(fontListBase, 96);
+        glDeleteLists(fontListBase, overlayGlyphs.count);
         fontListBase = 0;
         hudWidth = 0;
         fpsText[0] = '\0';
@@ -278,7 +279,7 @@ TEST_F(HudTest, TextFollowsTheFrameRateAndTheVisibleStatusLine) {
     EXPECT_FALSE(textIn(red, 0, 9)) << "starting 10 pixels from the left edge";
 
     fpsText[0] = '\0';
-    renderFlags = RenderFlags{true, true, false, true};
+    renderFlags = startRenderFlags;
     composeStatusLine();
     statusLineVisible = true;
     clearTo(0.0f);

@@ -7,12 +7,13 @@
 
 #include "app/application.h"
 #include "app/globals.h"
+#include "app/hud.h"
+#include "demo/globals.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 
 namespace {
 
-constexpr GLuint glyphLists = 96;
 constexpr float nearly = 1e-6f;
 
 // The application's window is the fixture's own; the globals that initGL fills are put back after.
@@ -21,7 +22,7 @@ protected:
     void SetUp() override {
         AppWindowTest::SetUp();
         savedFlags = renderFlags;
-        renderFlags = RenderFlags{true, true, false, true};
+        renderFlags = startRenderFlags;
         firstInit = false;
         resetDemoGlobals();
         resetTextures();
@@ -58,14 +59,14 @@ protected:
 };
 
 bool allGlyphListsExist(GLuint base) {
-    for (GLuint i = 0; i < glyphLists; ++i) {
+    for (GLuint i = 0; i < static_cast<GLuint>(overlayGlyphs.count); ++i) {
         if (!glIsList(base + i)) return false;
     }
     return true;
 }
 
 bool anyGlyphListExists(GLuint base) {
-    for (GLuint i = 0; i < glyphLists; ++i) {
+    for (GLuint i = 0; i < static_cast<GLuint>(overlayGlyphs.count); ++i) {
         if (glIsList(base + i)) return true;
     }
     return false;

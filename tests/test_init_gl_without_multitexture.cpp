@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/globals.h"
+#include "demo/globals.h"
 #include "platform/gl_proc.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
@@ -38,7 +39,7 @@ TEST_F(GlTest, WithoutMultitexturingInitGlReportsItEachTimeAndGoesOn) {
     appWindow.windowHandle = window;
     appWindow.deviceContext = window;
     appWindow.renderContext = context;
-    renderFlags = RenderFlags{true, true, false, true};
+    renderFlags = startRenderFlags;
     firstInit = false;
     multitextureSupported = true;
     MessageBoxRecorder boxes;

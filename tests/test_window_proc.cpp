@@ -6,6 +6,7 @@
 
 #include "app/gl_window.h"
 #include "app/globals.h"
+#include "demo/globals.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 #include "tests/matrix_checks.h"

@@ -1,0 +1,79 @@
+// The folders depend on each other one way only: app -> demo -> scene -> assets -> platform.
+// Reads every #include line of the tree and names each one that points up that order.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/temp_path.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Lower folders may be included from higher ones, never the other way round.
+const std::map<std::string, int> layerRank = {
+    {"platform", 0}, {"assets", 1}, {"scene", 2}, {"demo", 3}, {"app", 4},
+};
+// The generator stands apart: its own files and the bitmap writer.
+const std::string toolsFolder = "tools";
+const std::string toolsMayInclude = "assets/bmp_file.h";
+
+// "path:line: #include ... (from folder to folder)" for every include that breaks the order.
+std::vector<std::string> upwardIncludes(const fs::path& root) {
+    static const std::regex include(R"(^\s*#\s*include\s*"(([A-Za-z_]+)/[^"]*)\")");
+    std::vector<std::string> found;
+    for (const std::string folder : {"app", "demo", "scene", "assets", "platform", "tools"}) {
+        if (!fs::is_directory(root / folder)) continue;
+        for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
+            const std::string extension = entry.path().extension().string();
+            if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) continue;
+            std::ifstream in(entry.path());
+            std::string text;
+            for (int line = 1; std::getline(in, text); ++line) {
+                std::smatch match;
+                if (!std::regex_search(text, match, include)) continue;
+                const std::string target = match[2];
+                bool allowed = target == folder;
+                if (folder == toolsFolder) {
+                    allowed = allowed || match[1] == toolsMayInclude;
+                } else if (layerRank.count(target)) {
+                    allowed = layerRank.at(target) <= layerRank.at(folder);
+                }
+                // Includes of folders outside the order (tests, bench) are never allowed in the code.
+                if (!allowed &&
+                    (layerRank.count(target) || target == toolsFolder || target == "tests" || target == "bench"))
+                    found.push_back(fs::relative(entry.path(), root).string() + ":" + std::to_string(line) + ": " +
+                                    text + " (from " + folder + " up to " + target + ")");
+            }
+        }
+    }
+    return found;
+}
+
+TEST(IncludeOrder, NoIncludePointsUp) {
+    const std::vector<std::string> found = upwardIncludes(FACEDEMO_SOURCE_DIR);
+    for (const std::string& f : found) ADD_FAILURE() << f;
+
+    // The check itself finds what it is for: a small tree with one include of each kind.
+    const fs::path tree = testTempPath("include_tree");
+    fs::remove_all(tree);
+    for (const char* folder : {"app", "demo", "assets", "tools"}) fs::create_directories(tree / folder);
+    std::ofstream(tree / "app" / "a.cpp") << "#include \"demo/d.h\"\n#include \"platform/p.h\"\n";
+    std::ofstream(tree / "demo" / "d.h") << "#pragma once\n#include <vector>\n\n  #  include \"app/a.h\"\n";
+    std::ofstream(tree / "assets" / "b.cpp") << "#include \"tests/helper.h\"\n";
+    std::ofstream(tree / "tools" / "t.cpp") << "#include \"assets/bmp_file.h\"\n#include \"assets/texture.h\"\n";
+    const std::vector<std::string> planted = upwardIncludes(tree);
+    ASSERT_EQ(planted.size(), 3u) << "three planted includes point up";
+    EXPECT_NE(planted[0].find("demo/d.h:4:"), std::string::npos) << "file and line named: " << planted[0];
+    EXPECT_NE(planted[0].find("from demo up to app"), std::string::npos) << planted[0];
+    EXPECT_NE(planted[1].find("assets/b.cpp:1:"), std::string::npos) << "code may not include tests: " << planted[1];
+    EXPECT_NE(planted[2].find("tools/t.cpp:2:"), std::string::npos) << "tools use only the writer: " << planted[2];
+    fs::remove_all(tree);
+}
+
+}  // namespace
