@@ -43,8 +43,9 @@ int messageBox(Window* owner, const char* text, const char* caption, unsigned ty
     box.buttons = yesNo ? yesNoButtons : okButtons;
 
     int pressed = -1;
-    int shown = SDL_ShowMessageBox(&box, &pressed);
-    if (shown != 0 && box.window) {
+    // Off screen there is no display to show a box on, even where SDL could reach one.
+    int shown = offscreenRendering() ? -1 : SDL_ShowMessageBox(&box, &pressed);
+    if (shown != 0 && box.window && !offscreenRendering()) {
         // A window of another video driver cannot own a box; shown without an owner it still tells the user.
         box.window = nullptr;
         shown = SDL_ShowMessageBox(&box, &pressed);

@@ -13,6 +13,8 @@ struct Window {
 
 // The procedure given to registerWindowClass, or null.
 WindowProc windowProcedure();
+// Whether useOffscreenRendering was called.
+bool offscreenRendering();
 // The layer's window with this SDL window id, or null.
 Window* windowFromId(Uint32 id);
 

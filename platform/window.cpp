@@ -12,11 +12,19 @@ namespace {
 WindowProc procedure = nullptr;
 std::vector<Window*> liveWindows;
 bool fullScreenModeSet = false;
+bool offscreen = false;
 SDL_DisplayMode fullScreenMode{};
 
 }  // namespace
 
 WindowProc windowProcedure() { return procedure; }
+
+bool offscreenRendering() { return offscreen; }
+
+void useOffscreenRendering() {
+    offscreen = true;
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+}
 
 Window* windowFromId(Uint32 id) {
     for (Window* w : liveWindows) {
@@ -56,7 +64,9 @@ void restoreDisplayMode() { fullScreenModeSet = false; }
 
 bool desktopSize(int& width, int& height) {
     SDL_DisplayMode mode{};
-    if (!SDL_WasInit(SDL_INIT_VIDEO) || SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
+    // Asked before any window exists, the video subsystem starts here; it stays up anyway.
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
     width = mode.w;
     height = mode.h;
     return true;

@@ -14,6 +14,10 @@ using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using WindowProc = LRESULT (*)(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam);
 
+// Called before the first registerWindowClass: windows are then drawn off screen and never
+// appear on a display, and message boxes write their text to standard error instead.
+void useOffscreenRendering();
+
 // "Registers the window class": starts the video subsystem and remembers the procedure that
 // dispatchMessage hands every message of the layer's windows to. False when video cannot start.
 bool registerWindowClass(WindowProc procedure);
@@ -24,6 +28,7 @@ void unregisterWindowClass();
 bool changeDisplayMode(int width, int height, int bitsPerPixel);
 void restoreDisplayMode();
 // The size of the desktop of the display the window is on (the first display without one).
+// Works before any window exists.
 bool desktopSize(int& width, int& height);
 
 struct Borders {

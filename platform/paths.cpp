@@ -1,0 +1,17 @@
+// The executable's directory over SDL_GetBasePath.
+#include "platform/paths.h"
+
+#include <SDL.h>
+
+namespace platform {
+
+std::string executableDirectory() {
+    char* base = SDL_GetBasePath();
+    if (!base) return std::string();
+    std::string directory = base;
+    SDL_free(base);
+    while (directory.size() > 1 && (directory.back() == '/' || directory.back() == '\\')) directory.pop_back();
+    return directory;
+}
+
+}  // namespace platform
