@@ -1,10 +1,17 @@
 // Start-up, GL initialisation, the message loop, the frame and shutdown.
 #include "app/application.h"
 
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
 #include "app/controls.h"
+#include "app/data_directory.h"
+#include "app/frame_monitor.h"
 #include "app/frame_stages.h"
 #include "app/globals.h"
 #include "app/hud.h"
+#include "app/options.h"
 #include "demo/environment.h"
 #include "demo/expression_morph.h"
 #include "demo/face_scene.h"
@@ -14,13 +21,15 @@
 #include "platform/gl_proc.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 
 namespace {
 
 constexpr const char* windowTitle = "OpenGL Window";
-constexpr int startWidth = 700;
-constexpr int startHeight = 500;
 constexpr int startColorBits = 32;
+
+constexpr int badCommandLineExitCode = 2;
+constexpr int screenshotFailedExitCode = 1;
 
 constexpr GLfloat fogDensity = 0.03f;
 constexpr GLfloat fogColour[4] = {0.6f, 0.6f, 0.6f, 1.0f};
@@ -56,12 +65,90 @@ void setFixedState() {
     glEnable(GL_COLOR_MATERIAL);
 }
 
+void printLine(const std::string& line) { std::fprintf(stderr, "facedemo: %s\n", line.c_str()); }
+
+// Handles the command line before anything is shown: help, version and bad values end the run
+// here (false, with the exit code); otherwise the data directory becomes the working
+// directory, so that the files are read by their own relative names.
+bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int& exitCode) {
+    const std::string program =
+        argc > 0 && argv[0] && *argv[0] ? std::filesystem::path(argv[0]).filename().string() : "facedemo";
+    const ParsedCommandLine parsed = parseCommandLine(argc, argv);
+    for (const std::string& warning : parsed.warnings) printLine(warning);
+    std::string error = parsed.error;
+    std::error_code ignored;
+    const std::filesystem::path workingDir = std::filesystem::current_path(ignored);
+    if (error.empty() && !parsed.options.dataDir.empty() &&
+        !std::filesystem::is_directory(parsed.options.dataDir, ignored))
+        error = "option '--data-dir' has a bad value '" + parsed.options.dataDir + "' (not a directory)";
+    if (!error.empty()) {
+        printLine(error);
+        std::fputs(usageText(program.c_str()).c_str(), stderr);
+        exitCode = badCommandLineExitCode;
+        return false;
+    }
+    options = parsed.options;
+    if (options.help || options.version) {
+        if (options.help) std::fputs(usageText(program.c_str()).c_str(), stdout);
+        if (options.version) std::printf("facedemo %s\n", FACEDEMO_VERSION);
+        exitCode = 0;
+        return false;
+    }
+    // Named from where the program was started, whatever directory the data is read from.
+    if (!options.screenshot.empty())
+        options.screenshot = std::filesystem::absolute(options.screenshot, ignored).string();
+
+    lookup = findDataDirectory(options.dataDir, workingDir.string(), platform::executableDirectory());
+    if (std::filesystem::path(lookup.directory) != workingDir) {
+        std::error_code failed;
+        std::filesystem::current_path(lookup.directory, failed);
+        if (failed) printLine("cannot enter the data directory " + lookup.directory + ": " + failed.message());
+    }
+    if (options.offscreen) platform::useOffscreenRendering();
+    return true;
+}
+
+void printGLInfo() {
+    auto text = [](GLenum name) {
+        const auto* value = reinterpret_cast<const char*>(glGetString(name));
+        return value ? value : "(unknown)";
+    };
+    std::printf("GL_VENDOR: %s\nGL_RENDERER: %s\nGL_VERSION: %s\nMultitexturing: %s\n", text(GL_VENDOR),
+                text(GL_RENDERER), text(GL_VERSION), multitextureSupported ? "yes" : "no");
+    std::fflush(stdout);
+}
+
+// After the loop: the summary line and the screenshot the command line asked for.
+int finishRun(int exitCode) {
+    const FrameSummary summary = stopFrameMonitor();
+    if (options.frames > 0 || options.seconds > 0.0) {
+        std::printf("%s\n", formatSummary(summary).c_str());
+        std::fflush(stdout);
+    }
+    if (!options.screenshot.empty()) {
+        if (lastFrame().empty()) {
+            printLine("no frame was drawn, so no screenshot was written");
+            return screenshotFailedExitCode;
+        }
+        if (!lastFrame().savePng(options.screenshot)) {
+            printLine("cannot write the screenshot " + options.screenshot);
+            return screenshotFailedExitCode;
+        }
+    }
+    return exitCode;
+}
+
 }  // namespace
 
 FrameStageHook frameStageHook = nullptr;
 
 bool initApplication() {
-    if (!appWindow.create(windowTitle, startWidth, startHeight, startColorBits, false)) {
+    // The command line may ask for another size, or full screen (at the desktop's size unless
+    // a size was given); without it this is the 700 x 500 window.
+    int width = options.width;
+    int height = options.height;
+    if (options.fullScreen && !options.sizeGiven) platform::desktopSize(width, height);
+    if (!appWindow.create(windowTitle, width, height, startColorBits, options.fullScreen)) {
         platform::messageBox(nullptr, "Window could not be open! Program is about to close.", "PROGRAM FAILURE",
                              platform::MB_OK);
         return false;
@@ -91,9 +178,9 @@ bool initGL() {
     light.acquireGlLight();
     light.upload();
 
-    if (!rocksTexture.load("rocks.bmp", true, 3)) return false;
-    if (!skyTexture.load("sunsetclouds.bmp", false, 1)) return false;
-    if (!lightmapTexture.load("Lightmap.bmp", false, 1)) return false;
+    if (!rocksTexture.load(rocksFile, true, 3)) return false;
+    if (!skyTexture.load(skyFile, false, 1)) return false;
+    if (!lightmapTexture.load(lightmapFile, false, 1)) return false;
 
     firstInit = false;
     return true;
@@ -138,17 +225,25 @@ void renderFrame() {
     stageDone(FrameStage::Present);
 }
 
-int runApplication() {
+int runApplication(int argc, const char* const* argv) {
+    DataLookup lookup;
+    int exitCode = 0;
+    if (!applyCommandLine(argc, argv, lookup, exitCode)) return exitCode;
+
     if (!initApplication()) {
         appWindow.destroy();
         return 0;
     }
     platform::raiseThreadPriority();
     if (!initGL()) {
+        for (const std::string& line : unreadableDataFiles(lookup))
+            std::fprintf(stderr, "facedemo: %s\n", line.c_str());
         platform::messageBox(appWindow.windowHandle, "Failed to initialize!", "ERROR", platform::MB_OK);
         appWindow.destroy();
         return 0;
     }
+    if (options.info) printGLInfo();
+    startFrameMonitor(options);
 
     platform::Message message;
     for (;;) {
@@ -161,5 +256,5 @@ int runApplication() {
         }
     }
     appWindow.destroy();
-    return static_cast<int>(message.wParam);
+    return finishRun(static_cast<int>(message.wParam));
 }

@@ -1,6 +1,11 @@
 // Start-up, per-context GL initialisation, the frame and shutdown of the application.
 #pragma once
 
+// The three image files, read by relative name from the working directory.
+constexpr const char* rocksFile = "rocks.bmp";
+constexpr const char* skyFile = "sunsetclouds.bmp";
+constexpr const char* lightmapFile = "Lightmap.bmp";
+
 // Creates the window and sets the start flags.
 bool initApplication();
 // Sets up the current GL context and (re)loads everything that lives in a GL context.
@@ -9,5 +14,7 @@ bool initGL();
 void releaseGLResources();
 // One frame; called whenever no message is waiting.
 void renderFrame();
-// The entry point's work: start-up, the message loop and shutdown. Returns the exit code.
-int runApplication();
+// The entry point's work: the command line, start-up, the message loop and shutdown. Returns
+// the exit code: 0 for every normal end, 2 for a bad command line, 1 when a screenshot that
+// was asked for could not be written.
+int runApplication(int argc, const char* const* argv);

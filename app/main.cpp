@@ -1,4 +1,4 @@
 // Process entry: everything happens in runApplication.
 #include "app/application.h"
 
-int main() { return runApplication(); }
+int main(int argc, char** argv) { return runApplication(argc, argv); }

@@ -56,19 +56,25 @@ DibError convertDib(const DibFile& file, DibImage*& image) {
     return DibError::none;
 }
 
+const char* dibErrorText(DibError error) {
+    switch (error) {
+    case DibError::none: return "";
+    case DibError::openFailed: return "Failed to open DIB file.";
+    case DibError::unknownFormat: return "Unknown DIB file format.";
+    case DibError::conversionError: return "Image file conversion error.";
+    case DibError::outOfMemory: return "Out of memory.";
+    }
+    return "";
+}
+
 void reportDibError(DibError error, const char* fileName) {
+    if (error == DibError::none) return;
     // snprintf cuts very long names short rather than overrunning the text buffer.
     char openFailure[openFailureTextSize];
-    const char* text = nullptr;
-    switch (error) {
-    case DibError::none: return;
-    case DibError::openFailed:
+    const char* text = dibErrorText(error);
+    if (error == DibError::openFailed) {
         std::snprintf(openFailure, sizeof openFailure, "Failed to open DIB file %s.\n", fileName ? fileName : "");
         text = openFailure;
-        break;
-    case DibError::unknownFormat: text = "Unknown DIB file format."; break;
-    case DibError::conversionError: text = "Image file conversion error."; break;
-    case DibError::outOfMemory: text = "Out of memory."; break;
     }
     platform::messageBox(platform::focusWindow(), text, "Error", platform::MB_OK);
 }

@@ -21,6 +21,8 @@ DibImage* DecodeDibImage(const unsigned char* bytes, std::size_t size);
 // Converts a parsed bitmap's pixels into the image LoadDibImage hands out, red and blue swapped
 // and the rows' padding dropped. Shows nothing; image is null unless the result is none.
 DibError convertDib(const DibFile& file, DibImage*& image);
+// The user's text for a failure (the message box of an open failure adds the file's name).
+const char* dibErrorText(DibError error);
 // The one message box for a failure (owned by the window with the keyboard focus); the file
 // name goes into the text of an open failure.
 void reportDibError(DibError error, const char* fileName);

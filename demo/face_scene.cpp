@@ -17,17 +17,17 @@ constexpr Vec3 cameraStart{0.0f, -3.0f, -25.0f};
 }  // namespace
 
 bool buildFaceScene() {
-    if (!smileMesh.load("smile.sos")) return false;
+    if (!smileMesh.load(smileFile)) return false;
     smileMesh.scale(faceScale);
     smileMesh.colour = faceColour;
     scene.addMesh(&smileMesh);
 
-    if (!rageMesh.load("rage.sos")) return false;
+    if (!rageMesh.load(rageFile)) return false;
     rageMesh.scale(faceScale);
     rageMesh.colour = faceColour;
     scene.addMesh(&rageMesh);
 
-    if (!closedMesh.load("closed.sos")) return false;
+    if (!closedMesh.load(closedFile)) return false;
     closedMesh.colour = faceColour;
 
     copyMesh(closedMesh, faceMesh);

@@ -14,6 +14,8 @@
 
 namespace {
 
+const char* const programOnly[] = {"facedemo"};
+
 constexpr float nearly = 1e-6f;
 
 // The application's window is the fixture's own; the globals that initGL fills are put back after.
@@ -285,7 +287,7 @@ TEST_F(InitGlTest, StartUpReportsAFailureAndEndsWithExitCodeZero) {
     firstInit = true;
     drainMessages();
 
-    EXPECT_EQ(runApplication(), 0) << "a failed start ends with exit code 0";
+    EXPECT_EQ(runApplication(1, programOnly), 0) << "a failed start ends with exit code 0";
     const std::vector<RecordedBox>& shown = MessageBoxRecorder::boxes();
     ASSERT_EQ(shown.size(), 2u) << "the loader's message, then the start-up's";
     EXPECT_EQ(shown[0].text, "Failed to open DIB file sunsetclouds.bmp.\n");
@@ -311,7 +313,7 @@ TEST_F(InitGlTest, StartUpAndQuitRunTheWholeApplication) {
     // Queued before the window exists, the quit is the first message the loop takes.
     platform::postQuitMessage(0);
 
-    EXPECT_EQ(runApplication(), 0) << "the quit message's code is the exit code";
+    EXPECT_EQ(runApplication(1, programOnly), 0) << "the quit message's code is the exit code";
     EXPECT_TRUE(MessageBoxRecorder::boxes().empty()) << "a clean start shows nothing";
     EXPECT_FALSE(firstInit) << "initGL ran to its end";
     EXPECT_EQ(scene.meshes.size(), 3u) << "the face scene was built";

@@ -154,10 +154,12 @@ prepare_run_dir() {
     cp -a "$E2E_DATA"/. "$E2E_RUN_DIR"/
 }
 
-# start_demo [VAR=value ...]: runs the program in the run directory in the background.
+# start_demo [VAR=value ...]: runs the program in the run directory in the background, with the
+# arguments in the array E2E_ARGS (none unless a test sets them).
+E2E_ARGS=()
 start_demo() {
     [ -d "$E2E_RUN_DIR" ] || prepare_run_dir
-    (cd "$E2E_RUN_DIR" && exec env "$@" "$E2E_BIN") >"$E2E_TMP/demo.out" 2>"$E2E_TMP/demo.err" &
+    (cd "$E2E_RUN_DIR" && exec env "$@" "$E2E_BIN" "${E2E_ARGS[@]}") >"$E2E_TMP/demo.out" 2>"$E2E_TMP/demo.err" &
     DEMO_PID=$!
     log "program started (pid $DEMO_PID)"
 }

@@ -1,5 +1,6 @@
 # F1 switches to a full-screen window at the desktop's size and back to a 500 x 500 window; the
-# program goes on drawing (the upper face morphs) and Escape still ends it with 0.
+# program goes on drawing (the upper face morphs) and Escape still ends it with 0. Started with
+# --fullscreen it opens full screen; with a size the screen cannot take it asks first.
 # shellcheck disable=SC2016,SC2034  # conditions are evaluated by wait_for
 source "$(dirname "$0")/lib.sh"
 
@@ -47,6 +48,30 @@ wait_new_window 500x500
 expect_drawing windowed
 [ "$WIN" != "$first_window" ] || fail "the window was not made anew"
 
+send_key "$WIN" Escape
+expect_exit_code 0 10
+
+# Started with --fullscreen the program opens at the desktop's size through the same path, and
+# F1 still brings the 500 x 500 window.
+E2E_ARGS=(--fullscreen)
+start_demo_window
+wait_client_size "$WIN" "${E2E_SCREEN_WIDTH}x${E2E_SCREEN_HEIGHT}" 5
+wait_running "$WIN" 15
+send_key "$WIN" F1
+wait_new_window 500x500
+send_key "$WIN" Escape
+expect_exit_code 0 10
+
+# A size the screen has no mode for is refused: the program asks whether to use a window, and
+# Yes (Return) gives a window of that size.
+E2E_ARGS=(--fullscreen --size 800x600)
+start_demo
+wait_window GLWindow 20
+send_key "$FOUND" Return
+wait_window "$E2E_WINDOW_TITLE" 20
+WIN=$FOUND
+wait_client_size "$WIN" 800x600 5
+wait_running "$WIN" 15
 send_key "$WIN" Escape
 expect_exit_code 0 10
 pass

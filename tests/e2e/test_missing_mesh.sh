@@ -1,5 +1,6 @@
 # With rage.sos missing the program cannot build its scene: it shows the "ERROR" box, owned by
-# its still black window, draws no frame, and ends with 0 once the box is answered with Return.
+# its still black window, draws no frame, and ends with 0 once the box is answered with Return;
+# standard error says which file is missing and where it was looked for.
 source "$(dirname "$0")/lib.sh"
 
 start_xvfb
@@ -22,4 +23,7 @@ demo_running || fail "the program ended before the box was answered"
 
 send_key "$box" Return
 expect_exit_code 0 10
+# Standard error names the missing file and the places it was looked for.
+grep -qF "facedemo: cannot read rage.sos: not found in $E2E_RUN_DIR" "$E2E_TMP/demo.err" ||
+    fail "standard error does not name rage.sos and the run directory: $(cat "$E2E_TMP/demo.err")"
 pass

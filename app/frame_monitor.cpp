@@ -1,0 +1,104 @@
+// Watching the frames through the frame stage hook.
+#include "app/frame_monitor.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "app/frame_stages.h"
+#include "app/globals.h"
+#include "app/hud.h"
+#include "platform/messages.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Monitor {
+    Options asked;
+    Clock::time_point start;
+    Clock::time_point lastPresent;
+    std::vector<double> frameMs;  // one entry per frame presented
+    bool lastFrameDrawing = false;
+    bool quitPosted = false;
+    FrameCapture capture;
+};
+
+Monitor monitor;
+
+bool hasLimit() { return monitor.asked.frames > 0 || monitor.asked.seconds > 0.0; }
+
+// Whether the frame now being drawn is the last one the limits allow.
+bool limitReached(Clock::time_point now) {
+    const auto frames = static_cast<std::int64_t>(monitor.frameMs.size()) + 1;
+    if (monitor.asked.frames > 0 && frames >= monitor.asked.frames) return true;
+    const double seconds = std::chrono::duration<double>(now - monitor.start).count();
+    return monitor.asked.seconds > 0.0 && seconds >= monitor.asked.seconds;
+}
+
+void onStage(FrameStage finished) {
+    switch (finished) {
+    case FrameStage::FrameRate:
+        // The overlay's counters start again from zero when the figure has just been written.
+        if (monitor.asked.fpsLog && fpsFrameCount == 0) {
+            std::printf("%s\n", fpsText);
+            std::fflush(stdout);
+        }
+        break;
+    case FrameStage::Morph:
+        // The last stage before the present: the back buffer holds the finished frame.
+        monitor.lastFrameDrawing = limitReached(Clock::now());
+        if (!monitor.asked.screenshot.empty() && (monitor.lastFrameDrawing || !hasLimit()))
+            monitor.capture.capture(appWindow.width, appWindow.height);
+        break;
+    case FrameStage::Present: {
+        const Clock::time_point now = Clock::now();
+        monitor.frameMs.push_back(std::chrono::duration<double, std::milli>(now - monitor.lastPresent).count());
+        monitor.lastPresent = now;
+        if (monitor.lastFrameDrawing && !monitor.quitPosted) {
+            platform::postQuitMessage(0);
+            monitor.quitPosted = true;
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+}  // namespace
+
+void startFrameMonitor(const Options& asked) {
+    monitor = Monitor();
+    monitor.asked = asked;
+    monitor.start = monitor.lastPresent = Clock::now();
+    const bool anything = hasLimit() || asked.fpsLog || !asked.screenshot.empty();
+    frameStageHook = anything ? onStage : nullptr;
+}
+
+FrameSummary stopFrameMonitor() {
+    frameStageHook = nullptr;
+    FrameSummary summary;
+    summary.frames = static_cast<std::int64_t>(monitor.frameMs.size());
+    summary.seconds = std::chrono::duration<double>(monitor.lastPresent - monitor.start).count();
+    if (summary.seconds > 0.0) summary.framesPerSecond = static_cast<double>(summary.frames) / summary.seconds;
+    std::vector<double> sorted = monitor.frameMs;
+    std::sort(sorted.begin(), sorted.end());
+    if (!sorted.empty()) {
+        summary.worstMs = sorted.back();
+        // The smallest frame time that at least 99% of the frames do not exceed.
+        const auto rank = static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(sorted.size())));
+        summary.percentile99Ms = sorted[std::max<std::size_t>(rank, 1) - 1];
+    }
+    return summary;
+}
+
+const FrameCapture& lastFrame() { return monitor.capture; }
+
+std::string formatSummary(const FrameSummary& s) {
+    char line[160];
+    std::snprintf(line, sizeof line, "frames: %lld  seconds: %.3f  fps: %.1f  worst: %.2f ms  p99: %.2f ms",
+                  static_cast<long long>(s.frames), s.seconds, s.framesPerSecond, s.worstMs, s.percentile99Ms);
+    return line;
+}

@@ -1,0 +1,38 @@
+// The command line: what a user may ask of a run beyond the demo itself. Started without
+// arguments the program behaves exactly as it always has.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Options {
+    bool help = false;
+    bool version = false;
+    std::string dataDir;  // empty: look in the usual places
+    int width = 700;      // the start window's client size
+    int height = 500;
+    bool sizeGiven = false;
+    bool fullScreen = false;
+    std::int64_t frames = 0;  // 0: no limit
+    double seconds = 0.0;     // 0: no limit
+    bool fpsLog = false;
+    std::string screenshot;  // PNG file written with the last frame drawn
+    bool info = false;
+    bool offscreen = false;
+};
+
+// The options of this run; the defaults until runApplication has parsed the command line.
+extern Options options;
+
+struct ParsedCommandLine {
+    Options options;
+    std::string error;                  // set: a known option with a missing or bad value
+    std::vector<std::string> warnings;  // arguments that were not understood, each named
+};
+
+// GNU style: "--name value" or "--name=value". Unknown arguments are warned about and ignored.
+ParsedCommandLine parseCommandLine(int argc, const char* const* argv);
+
+// Every option with one line each.
+std::string usageText(const char* programName);

@@ -1,0 +1,37 @@
+# The command line of the real program: --help and --version; a bad value ends the run with 2
+# before any window opens; an unknown argument is warned about and the program runs; --size
+# gives the window that client size; --info, --fps-log and --frames print what they promise.
+source "$(dirname "$0")/lib.sh"
+
+# Without a display a window could not open: exit code 2 and the usage show it stopped first.
+for bad in "--size 0x0" "--frames -3" "--frames abc" "--seconds" "--data-dir /nonexistent/facedemo"; do
+    # shellcheck disable=SC2086  # the words of each case are the arguments
+    env -u DISPLAY "$E2E_BIN" $bad >"$E2E_TMP/bad.out" 2>"$E2E_TMP/bad.err"
+    code=$?
+    [ "$code" -eq 2 ] || fail "'$bad' ended with $code, expected 2"
+    option=${bad%% *}
+    head -1 "$E2E_TMP/bad.err" | grep -q "facedemo: option '$option'" || fail "'$bad': first line does not name $option"
+    grep -q '^Usage: facedemo' "$E2E_TMP/bad.err" || fail "'$bad': no usage on standard error"
+    [ ! -s "$E2E_TMP/bad.out" ] || fail "'$bad' wrote to standard output"
+done
+"$E2E_BIN" --help >"$E2E_TMP/help.out" || fail "--help did not end with 0"
+[ "$(grep -c '^  --' "$E2E_TMP/help.out")" -eq 11 ] || fail "--help does not list the 11 options"
+version=$("$E2E_BIN" --version) || fail "--version did not end with 0"
+[[ $version =~ ^facedemo\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
+log "help, version and bad values checked ($version)"
+
+start_xvfb
+E2E_ARGS=(--size 640x480 --info --fps-log --frames 150 --not-an-option)
+start_demo_window
+wait_client_size "$WIN" 640x480 5
+expect_exit_code 0 60
+grep -q "ignoring an argument it does not know: '--not-an-option'" "$E2E_TMP/demo.err" ||
+    fail "no warning about the unknown argument"
+grep -q '^GL_RENDERER: .' "$E2E_TMP/demo.out" || fail "--info printed no renderer"
+grep -Eq '^Multitexturing: (yes|no)$' "$E2E_TMP/demo.out" || fail "--info printed no multitexturing line"
+grep -Eq '^FPS: *[0-9]+\.[0-9]$' "$E2E_TMP/demo.out" || fail "--fps-log printed no frame-rate figure"
+summary=$(grep '^frames: ' "$E2E_TMP/demo.out")
+[[ $summary =~ ^frames:\ 150\ \ seconds:\ [0-9.]+\ \ fps:\ [0-9.]+\ \ worst:\ [0-9.]+\ ms\ \ p99:\ [0-9.]+\ ms$ ]] ||
+    fail "summary line '$summary'"
+log "$summary"
+pass

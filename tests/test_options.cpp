@@ -1,0 +1,101 @@
+// The command line: each option in both forms, the defaults, bad and missing values, and
+// arguments the program does not know.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/options.h"
+
+namespace {
+
+ParsedCommandLine parse(std::vector<const char*> args) {
+    args.insert(args.begin(), "facedemo");
+    return parseCommandLine(static_cast<int>(args.size()), args.data());
+}
+
+TEST(CommandLine, OptionsAndTheirValues) {
+    ParsedCommandLine none = parse({});
+    EXPECT_TRUE(none.error.empty() && none.warnings.empty()) << "no arguments: nothing to say";
+    EXPECT_EQ(none.options.width, 700) << "the design's window width";
+    EXPECT_EQ(none.options.height, 500) << "the design's window height";
+    EXPECT_FALSE(none.options.fullScreen || none.options.offscreen || none.options.fpsLog || none.options.info)
+        << "no flag set by default";
+    EXPECT_EQ(none.options.frames, 0) << "no frame limit";
+    EXPECT_EQ(none.options.seconds, 0.0) << "no time limit";
+    EXPECT_TRUE(none.options.dataDir.empty() && none.options.screenshot.empty()) << "no paths";
+
+    ParsedCommandLine all = parse({"--size", "640x480", "--frames=120", "--seconds", "2.5", "--data-dir=/srv/data",
+                                   "--screenshot", "out.png", "--fullscreen", "--fps-log", "--info", "--offscreen"});
+    ASSERT_TRUE(all.error.empty()) << all.error;
+    EXPECT_EQ(all.options.width, 640) << "--size width";
+    EXPECT_EQ(all.options.height, 480) << "--size height";
+    EXPECT_TRUE(all.options.sizeGiven) << "--size remembered as given";
+    EXPECT_EQ(all.options.frames, 120) << "--frames=N";
+    EXPECT_EQ(all.options.seconds, 2.5) << "--seconds S with a fraction";
+    EXPECT_EQ(all.options.dataDir, "/srv/data") << "--data-dir=DIR";
+    EXPECT_EQ(all.options.screenshot, "out.png") << "--screenshot FILE";
+    EXPECT_TRUE(all.options.fullScreen && all.options.fpsLog && all.options.info && all.options.offscreen)
+        << "every flag";
+    EXPECT_TRUE(parse({"--help"}).options.help) << "--help";
+    EXPECT_TRUE(parse({"--version"}).options.version) << "--version";
+    EXPECT_EQ(parse({"--size", "1X2"}).options.height, 2) << "a capital X separates too";
+    EXPECT_EQ(parse({"--size", "65535x65535"}).options.width, 65535) << "the largest size a size message holds";
+
+    const std::string usage = usageText("facedemo");
+    for (const char* option : {"--help", "--version", "--data-dir DIR", "--size WxH", "--fullscreen", "--frames N",
+                               "--seconds S", "--fps-log", "--screenshot FILE.png", "--info", "--offscreen"})
+        EXPECT_NE(usage.find(std::string("  ") + option + " "), std::string::npos) << "usage lists " << option;
+}
+
+TEST(CommandLine, BadValuesAndUnknownArguments) {
+    const struct {
+        std::vector<const char*> args;
+        const char* named;
+    } bad[] = {
+        {{"--size", "0x0"}, "--size"},
+        {{"--size", "640"}, "--size"},
+        {{"--size", "x480"}, "--size"},
+        {{"--size", "-640x480"}, "--size"},
+        {{"--size", "640x480x2"}, "--size"},
+        {{"--size", "65536x10"}, "--size"},
+        {{"--size", " 640x480"}, "--size"},
+        {{"--frames", "-3"}, "--frames"},
+        {{"--frames", "abc"}, "--frames"},
+        {{"--frames", "0"}, "--frames"},
+        {{"--frames", "12x"}, "--frames"},
+        {{"--frames", ""}, "--frames"},
+        {{"--frames=99999999999999999999"}, "--frames"},
+        {{"--seconds", "0"}, "--seconds"},
+        {{"--seconds", "-1"}, "--seconds"},
+        {{"--seconds", "nan"}, "--seconds"},
+        {{"--seconds", "inf"}, "--seconds"},
+        {{"--frames"}, "--frames"},
+        {{"--size"}, "--size"},
+        {{"--screenshot"}, "--screenshot"},
+        {{"--screenshot="}, "--screenshot"},
+        {{"--data-dir"}, "--data-dir"},
+        {{"--help=yes"}, "--help"},
+        {{"--offscreen=1"}, "--offscreen"},
+    };
+    for (const auto& c : bad) {
+        const ParsedCommandLine parsed = parse(c.args);
+        std::string shown;
+        for (const char* a : c.args) shown += std::string(a) + " ";
+        EXPECT_NE(parsed.error.find(std::string("'") + c.named + "'"), std::string::npos)
+            << shown << "-> names the option: " << parsed.error;
+    }
+    EXPECT_NE(parse({"--frames", "abc"}).error.find("'abc'"), std::string::npos) << "the bad value is quoted";
+    EXPECT_NE(parse({"--frames"}).error.find("needs a value"), std::string::npos) << "a missing value says so";
+
+    // Arguments it does not know are named once each and change nothing else.
+    ParsedCommandLine unknown = parse({"-psn_0_1234", "--frames", "5", "--bogus=1", "stray"});
+    EXPECT_TRUE(unknown.error.empty()) << unknown.error;
+    EXPECT_EQ(unknown.options.frames, 5) << "known options still apply";
+    ASSERT_EQ(unknown.warnings.size(), 3u) << "one warning per unknown argument";
+    EXPECT_NE(unknown.warnings[0].find("'-psn_0_1234'"), std::string::npos) << unknown.warnings[0];
+    EXPECT_NE(unknown.warnings[1].find("'--bogus=1'"), std::string::npos) << unknown.warnings[1];
+    EXPECT_NE(unknown.warnings[2].find("'stray'"), std::string::npos) << unknown.warnings[2];
+}
+
+}  // namespace
