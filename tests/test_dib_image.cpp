@@ -605,27 +605,37 @@ TEST(DibImage, GeneratedImages) {
 
     Decoded rocks = loadData("rocks.bmp");
     ASSERT_TRUE(rocks.ok) << "rocks.bmp decodes";
-    EXPECT_EQ(rocks.width, 256) << "rocks width";
-    EXPECT_EQ(rocks.height, 256) << "rocks height";
+    EXPECT_EQ(rocks.width, 512) << "rocks width";
+    EXPECT_EQ(rocks.height, 512) << "rocks height";
     // Opposite edges meet: neighbouring rows across the wrap differ no more than inside.
+    const int r = rocks.width;
     double across = 0, inside = 0;
-    for (int i = 0; i < 256; ++i) {
-        across += std::abs(lum(rocks, 0, i) - lum(rocks, 255, i)) + std::abs(lum(rocks, i, 0) - lum(rocks, i, 255));
-        inside += std::abs(lum(rocks, 127, i) - lum(rocks, 128, i)) + std::abs(lum(rocks, i, 127) - lum(rocks, i, 128));
+    for (int i = 0; i < r; ++i) {
+        across += std::abs(lum(rocks, 0, i) - lum(rocks, r - 1, i)) + std::abs(lum(rocks, i, 0) - lum(rocks, i, r - 1));
+        inside += std::abs(lum(rocks, r / 2 - 1, i) - lum(rocks, r / 2, i)) +
+                  std::abs(lum(rocks, i, r / 2 - 1) - lum(rocks, i, r / 2));
     }
     EXPECT_LT(across, inside * 1.5) << "the rock texture tiles without a seam";
 
+    // The sky goes once around the horizon in its width and from pole to pole in its height:
+    // power-of-two sides, twice as wide as high, so that a texel covers as much sky either way.
     Decoded sky = loadData("sunsetclouds.bmp");
     ASSERT_TRUE(sky.ok) << "sunsetclouds.bmp decodes";
-    EXPECT_EQ(sky.width, 256) << "sky width";
+    EXPECT_EQ(sky.width, 2048) << "sky width: texels around";
+    EXPECT_EQ(sky.height, 1024) << "sky height: texels from pole to pole";
+    std::ifstream skyFile(dir + "/sunsetclouds.bmp", std::ios::binary);
+    unsigned char skyHeaders[18] = {};
+    skyFile.read(reinterpret_cast<char*>(skyHeaders), sizeof skyHeaders);
+    EXPECT_EQ(bmp::read32(&skyHeaders[14]), bmp::coreHeaderSize) << "the sky keeps the 12-byte core header";
+    const int w = sky.width, h = sky.height;
     const std::uint8_t* zenith = &sky.rgb[0];
-    const std::uint8_t* horizon = &sky.rgb[(126 * 256) * 3];  // just above the horizon
+    const std::uint8_t* horizon = &sky.rgb[static_cast<std::size_t>(h / 2 - h / 128) * w * 3];  // just above
     EXPECT_GT(zenith[2], zenith[0]) << "the zenith (bottom rows) is blue";
     EXPECT_GT(horizon[0], 200) << "the horizon (middle rows) glows red-orange";
-    EXPECT_GT(lum(sky, 10, 128), lum(sky, 10, 250)) << "below the horizon (top rows) is darker";
+    EXPECT_GT(lum(sky, 10, h / 2), lum(sky, 10, h - h / 40)) << "below the horizon (top rows) is darker";
     double seam = 0;
-    for (int y = 0; y < 256; ++y) seam += std::abs(lum(sky, 0, y) - lum(sky, 255, y));
-    EXPECT_LT(seam / 256, 4.0) << "left and right edges meet around the horizon";
+    for (int y = 0; y < h; ++y) seam += std::abs(lum(sky, 0, y) - lum(sky, w - 1, y));
+    EXPECT_LT(seam / h, 4.0) << "left and right edges meet around the horizon";
 
     Decoded lightmap = loadData("Lightmap.bmp");
     ASSERT_TRUE(lightmap.ok) << "Lightmap.bmp decodes";

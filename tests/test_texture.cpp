@@ -165,13 +165,16 @@ TEST_F(GlTest, TextureHoldsTheDecodedPicture) {
     std::string path = std::string(FACEDEMO_DATA_DIR) + "/rocks.bmp";
     DibImage* image = LoadDibImage(path.c_str());
     ASSERT_NE(image, nullptr) << "rocks.bmp decodes";
-    Bytes decoded(image->pixels, image->pixels + static_cast<std::size_t>(image->width) * image->height * 3);
+    const int width = image->width, height = image->height;
+    Bytes decoded(image->pixels, image->pixels + static_cast<std::size_t>(width) * height * 3);
     std::free(image->pixels);
     std::free(image);
 
     Texture texture;
     ASSERT_TRUE(texture.load(path.c_str(), true, 3));
-    EXPECT_EQ(readBack(256, 256), decoded) << "level 0 is the picture, bottom row at t = 0";
+    ASSERT_EQ(texture.width, width) << "a power-of-two picture keeps its width";
+    ASSERT_EQ(texture.height, height) << "and its height";
+    EXPECT_EQ(readBack(width, height), decoded) << "level 0 is the picture, bottom row at t = 0";
     GLuint first = texture.glName;
     ASSERT_TRUE(texture.load(path.c_str(), false, 1)) << "loading again";
     EXPECT_NE(texture.glName, first) << "a new name each load, as after a new GL context";

@@ -37,9 +37,11 @@ void store(std::uint8_t* p, Colour c) {
 // Rocks
 constexpr int rocksPerSide = 8;
 constexpr int grainPeriod = 16;
+constexpr int grainOctaves = 4;
 constexpr std::uint32_t rockSeed = 1971;
 constexpr float crackWidth = 0.06f;
 constexpr float bevelWidth = 0.35f;
+constexpr float reliefScale = 256.0f;
 const Colour rockGrey{0.50f, 0.49f, 0.47f};
 const Colour rockBrown{0.52f, 0.43f, 0.33f};
 const Colour crackColour{0.12f, 0.10f, 0.09f};
@@ -72,7 +74,8 @@ RgbPicture paintRocks(int size) {
         for (int x = 0; x < size; ++x) {
             float u = (x + 0.5f) / size;
             float v = (y + 0.5f) / size;
-            float grain = periodicFbm(u * grainPeriod, v * grainPeriod, grainPeriod, grainPeriod, 4, 0.55f, rockSeed);
+            float grain =
+                periodicFbm(u * grainPeriod, v * grainPeriod, grainPeriod, grainPeriod, grainOctaves, 0.55f, rockSeed);
             // Warp the cell lookup a little so the rocks are not plain polygons.
             float wu = u * rocksPerSide + 0.25f * grain;
             float wv = v * rocksPerSide + 0.25f * periodicFbm(u * 8, v * 8, 8, 8, 2, 0.5f, rockSeed + 50);
@@ -97,8 +100,10 @@ RgbPicture paintRocks(int size) {
             auto h = [&](int px, int py) {
                 return height[static_cast<std::size_t>((py + size) % size) * size + (px + size) % size];
             };
-            float dx = h(x + 1, y) - h(x - 1, y);
-            float dy = h(x, y + 1) - h(x, y - 1);
+            // Slopes per 1/256 of the side, so that the relief looks the same at any size.
+            const float perUnit = static_cast<float>(size) / reliefScale;
+            float dx = (h(x + 1, y) - h(x - 1, y)) * perUnit;
+            float dy = (h(x, y + 1) - h(x, y - 1)) * perUnit;
             float light = clamp01(0.85f + 2.2f * (dy - dx));
             Colour c = albedo[static_cast<std::size_t>(y) * size + x];
             store(picture.at(x, y), {c.r * light, c.g * light, c.b * light});
@@ -107,13 +112,13 @@ RgbPicture paintRocks(int size) {
     return picture;
 }
 
-RgbPicture paintSunsetSky(int size) {
-    RgbPicture picture(size, size);
-    for (int y = 0; y < size; ++y) {
-        float t = (y + 0.5f) / size;
+RgbPicture paintSunsetSky(int width, int height) {
+    RgbPicture picture(width, height);
+    for (int y = 0; y < height; ++y) {
+        float t = (y + 0.5f) / height;
         float elevation = 90.0f - 180.0f * t;  // degrees above the horizon
-        for (int x = 0; x < size; ++x) {
-            float s = (x + 0.5f) / size;
+        for (int x = 0; x < width; ++x) {
+            float s = (x + 0.5f) / width;
             Colour c;
             if (elevation >= 0.0f) {
                 float e = elevation / 90.0f;

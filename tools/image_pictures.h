@@ -9,8 +9,9 @@ namespace images {
 RgbPicture paintRocks(int size);
 
 // The sky as the sky sphere maps it, bottom row first: zenith (dark blue-violet) at the bottom,
-// the glowing horizon in the middle, the dim ground side at the top. Wraps left to right.
-RgbPicture paintSunsetSky(int size);
+// the glowing horizon in the middle, the dim ground side at the top. Wraps left to right; width
+// columns go once around the horizon, height rows from pole to pole.
+RgbPicture paintSunsetSky(int width, int height);
 
 // Grey levels, brightest in the centre (where the faces stand), fading towards the edges.
 IndexedPicture paintLightmap(int size);

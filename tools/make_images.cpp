@@ -7,8 +7,13 @@
 
 namespace {
 
-constexpr int rocksSize = 256;
-constexpr int skySize = 256;
+// The rock texture repeats twenty times along the ground's side; the sky is stretched once
+// around a sphere and sampled without filtering, so it needs about as many texels around as
+// the screen has pixels across a full turn of the view (2048 keeps a texel under two pixels of
+// a 700-pixel-wide window), and half as many from pole to pole.
+constexpr int rocksSize = 512;
+constexpr int skyWidth = 2048;
+constexpr int skyHeight = 1024;
 constexpr int lightmapSize = 256;
 
 }  // namespace
@@ -26,7 +31,7 @@ int main(int argc, char** argv) {
     // Rocks: "BM" + 40-byte header; sky: the 12-byte core header; lightmap: paletted RLE8.
     const Output outputs[] = {
         {"rocks.bmp", images::encodeInfo24(images::paintRocks(rocksSize))},
-        {"sunsetclouds.bmp", images::encodeCore24(images::paintSunsetSky(skySize))},
+        {"sunsetclouds.bmp", images::encodeCore24(images::paintSunsetSky(skyWidth, skyHeight))},
         {"Lightmap.bmp", images::encodeRle8(images::paintLightmap(lightmapSize))},
     };
     for (const Output& output : outputs) {
