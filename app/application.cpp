@@ -12,6 +12,7 @@
 #include "app/globals.h"
 #include "app/hud.h"
 #include "app/options.h"
+#include "app/validation.h"
 #include "demo/environment.h"
 #include "demo/expression_morph.h"
 #include "demo/face_scene.h"
@@ -27,6 +28,10 @@ namespace {
 
 constexpr const char* windowTitle = "OpenGL Window";
 constexpr int startColorBits = 32;
+
+constexpr int validationWidth = 700;
+constexpr int validationHeight = 500;
+constexpr const char* referenceDir = "reference";  // inside the data directory
 
 constexpr int badCommandLineExitCode = 2;
 constexpr int screenshotFailedExitCode = 1;
@@ -105,6 +110,13 @@ bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int
         if (failed) printLine("cannot enter the data directory " + lookup.directory + ": " + failed.message());
     }
     if (options.offscreen) platform::useOffscreenRendering();
+    if (options.validate) {
+        // The reference pictures are of the start window, drawn on the validation's own clock.
+        options.width = validationWidth;
+        options.height = validationHeight;
+        options.fullScreen = false;
+        useValidationClock();
+    }
     return true;
 }
 
@@ -130,7 +142,7 @@ int finishRun(int exitCode) {
             printLine("no frame was drawn, so no screenshot was written");
             return screenshotFailedExitCode;
         }
-        if (!lastFrame().savePng(options.screenshot)) {
+        if (!savePng(lastFrame(), options.screenshot)) {
             printLine("cannot write the screenshot " + options.screenshot);
             return screenshotFailedExitCode;
         }
@@ -243,6 +255,12 @@ int runApplication(int argc, const char* const* argv) {
         return 0;
     }
     if (options.info) printGLInfo();
+    if (options.validate) {
+        const int code =
+            runValidation((std::filesystem::path(lookup.directory) / referenceDir).string(), options.savePictures);
+        appWindow.destroy();
+        return code;
+    }
     startFrameMonitor(options);
 
     platform::Message message;

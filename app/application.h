@@ -16,5 +16,5 @@ void releaseGLResources();
 void renderFrame();
 // The entry point's work: the command line, start-up, the message loop and shutdown. Returns
 // the exit code: 0 for every normal end, 2 for a bad command line, 1 when a screenshot that
-// was asked for could not be written.
+// was asked for could not be written or a validation check failed.
 int runApplication(int argc, const char* const* argv);

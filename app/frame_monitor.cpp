@@ -23,7 +23,7 @@ struct Monitor {
     std::vector<double> frameMs;  // one entry per frame presented
     bool lastFrameDrawing = false;
     bool quitPosted = false;
-    FrameCapture capture;
+    Picture capture;
 };
 
 Monitor monitor;
@@ -51,7 +51,7 @@ void onStage(FrameStage finished) {
         // The last stage before the present: the back buffer holds the finished frame.
         monitor.lastFrameDrawing = limitReached(Clock::now());
         if (!monitor.asked.screenshot.empty() && (monitor.lastFrameDrawing || !hasLimit()))
-            monitor.capture.capture(appWindow.width, appWindow.height);
+            monitor.capture = readBackFrame(appWindow.width, appWindow.height);
         break;
     case FrameStage::Present: {
         const Clock::time_point now = Clock::now();
@@ -94,7 +94,7 @@ FrameSummary stopFrameMonitor() {
     return summary;
 }
 
-const FrameCapture& lastFrame() { return monitor.capture; }
+const Picture& lastFrame() { return monitor.capture; }
 
 std::string formatSummary(const FrameSummary& s) {
     char line[160];

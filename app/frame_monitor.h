@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/options.h"
-#include "app/screenshot.h"
+#include "app/picture.h"
 
 struct FrameSummary {
     std::int64_t frames = 0;
@@ -22,7 +22,7 @@ void startFrameMonitor(const Options& asked);
 // Stops watching and returns the summary of the frames drawn since the start.
 FrameSummary stopFrameMonitor();
 // The last frame read back (empty when no screenshot was asked for or no frame was drawn).
-const FrameCapture& lastFrame();
+const Picture& lastFrame();
 
 // "frames: 500  seconds: 4.213  fps: 118.7  worst: 14.21 ms  p99: 11.30 ms"
 std::string formatSummary(const FrameSummary& summary);

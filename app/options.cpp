@@ -34,6 +34,8 @@ constexpr OptionSpec optionSpecs[] = {
     {"--screenshot", "FILE.png", "save the last frame drawn before quitting as a PNG picture"},
     {"--info", nullptr, "print the GL vendor, renderer, version and multitexturing, then run on"},
     {"--offscreen", nullptr, "render without a visible window (no display needed)"},
+    {"--validate", nullptr, "draw a fixed set of frames, compare them with the reference pictures and exit"},
+    {"--save-pictures", "DIR", "with --validate: write each check's picture into DIR"},
 };
 
 const OptionSpec* findSpec(const std::string& name) {
@@ -91,6 +93,10 @@ bool apply(Options& o, const std::string& name, const std::string& value) {
         return true;
     }
     if (name == "--seconds") return parseSeconds(value, o.seconds);
+    if (name == "--save-pictures") {
+        o.savePictures = value;
+        return !value.empty();
+    }
     if (name == "--screenshot") {
         o.screenshot = value;
         return !value.empty();
@@ -105,6 +111,7 @@ void applyFlag(Options& o, const std::string& name) {
     if (name == "--fps-log") o.fpsLog = true;
     if (name == "--info") o.info = true;
     if (name == "--offscreen") o.offscreen = true;
+    if (name == "--validate") o.validate = true;
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ struct Options {
     std::string screenshot;  // PNG file written with the last frame drawn
     bool info = false;
     bool offscreen = false;
+    bool validate = false;
+    std::string savePictures;  // with validate: where each check's picture is written
 };
 
 // The options of this run; the defaults until runApplication has parsed the command line.

@@ -26,7 +26,8 @@ TEST(CommandLine, OptionsAndTheirValues) {
     EXPECT_TRUE(none.options.dataDir.empty() && none.options.screenshot.empty()) << "no paths";
 
     ParsedCommandLine all = parse({"--size", "640x480", "--frames=120", "--seconds", "2.5", "--data-dir=/srv/data",
-                                   "--screenshot", "out.png", "--fullscreen", "--fps-log", "--info", "--offscreen"});
+                                   "--screenshot", "out.png", "--fullscreen", "--fps-log", "--info", "--offscreen",
+                                   "--validate", "--save-pictures=pictures"});
     ASSERT_TRUE(all.error.empty()) << all.error;
     EXPECT_EQ(all.options.width, 640) << "--size width";
     EXPECT_EQ(all.options.height, 480) << "--size height";
@@ -35,7 +36,9 @@ TEST(CommandLine, OptionsAndTheirValues) {
     EXPECT_EQ(all.options.seconds, 2.5) << "--seconds S with a fraction";
     EXPECT_EQ(all.options.dataDir, "/srv/data") << "--data-dir=DIR";
     EXPECT_EQ(all.options.screenshot, "out.png") << "--screenshot FILE";
-    EXPECT_TRUE(all.options.fullScreen && all.options.fpsLog && all.options.info && all.options.offscreen)
+    EXPECT_EQ(all.options.savePictures, "pictures") << "--save-pictures=DIR";
+    EXPECT_TRUE(all.options.fullScreen && all.options.fpsLog && all.options.info && all.options.offscreen &&
+                all.options.validate)
         << "every flag";
     EXPECT_TRUE(parse({"--help"}).options.help) << "--help";
     EXPECT_TRUE(parse({"--version"}).options.version) << "--version";
@@ -43,8 +46,9 @@ TEST(CommandLine, OptionsAndTheirValues) {
     EXPECT_EQ(parse({"--size", "65535x65535"}).options.width, 65535) << "the largest size a size message holds";
 
     const std::string usage = usageText("facedemo");
-    for (const char* option : {"--help", "--version", "--data-dir DIR", "--size WxH", "--fullscreen", "--frames N",
-                               "--seconds S", "--fps-log", "--screenshot FILE.png", "--info", "--offscreen"})
+    for (const char* option :
+         {"--help", "--version", "--data-dir DIR", "--size WxH", "--fullscreen", "--frames N", "--seconds S",
+          "--fps-log", "--screenshot FILE.png", "--info", "--offscreen", "--validate", "--save-pictures DIR"})
         EXPECT_NE(usage.find(std::string("  ") + option + " "), std::string::npos) << "usage lists " << option;
 }
 
@@ -77,6 +81,7 @@ TEST(CommandLine, BadValuesAndUnknownArguments) {
         {{"--data-dir"}, "--data-dir"},
         {{"--help=yes"}, "--help"},
         {{"--offscreen=1"}, "--offscreen"},
+        {{"--save-pictures"}, "--save-pictures"},
     };
     for (const auto& c : bad) {
         const ParsedCommandLine parsed = parse(c.args);

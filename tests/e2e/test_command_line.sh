@@ -15,7 +15,7 @@ for bad in "--size 0x0" "--frames -3" "--frames abc" "--seconds" "--data-dir /no
     [ ! -s "$E2E_TMP/bad.out" ] || fail "'$bad' wrote to standard output"
 done
 "$E2E_BIN" --help >"$E2E_TMP/help.out" || fail "--help did not end with 0"
-[ "$(grep -c '^  --' "$E2E_TMP/help.out")" -eq 11 ] || fail "--help does not list the 11 options"
+[ "$(grep -c '^  --' "$E2E_TMP/help.out")" -eq 13 ] || fail "--help does not list the 13 options"
 version=$("$E2E_BIN" --version) || fail "--version did not end with 0"
 [[ $version =~ ^facedemo\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
 log "help, version and bad values checked ($version)"

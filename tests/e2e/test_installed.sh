@@ -1,6 +1,6 @@
 # The program installed like any other: `cmake --install` into a temporary prefix, started from
 # another directory with --frames and --screenshot, finds its data beside itself, exits 0 with
-# the summary line and leaves a picture of the scene; moved elsewhere, the tree still works. The
+# the summary line and leaves a picture of the scene; moved elsewhere, the tree still validates. The
 # Debian package that cpack makes carries the computed dependencies and every installed file.
 # shellcheck disable=SC2016  # conditions are evaluated by wait_for
 source "$(dirname "$0")/lib.sh"
@@ -10,7 +10,7 @@ prefix=$E2E_TMP/prefix
 cmake --install "$build" --prefix "$prefix" >"$E2E_TMP/install.log" 2>&1 || fail "cmake --install failed: $(tail -3 "$E2E_TMP/install.log")"
 for file in bin/facedemo share/applications/facedemo.desktop share/man/man6/facedemo.6.gz \
     share/icons/hicolor/128x128/apps/facedemo.png share/facedemo/{smile,rage,closed}.sos \
-    share/facedemo/{rocks,sunsetclouds,Lightmap}.bmp; do
+    share/facedemo/{rocks,sunsetclouds,Lightmap}.bmp share/facedemo/reference/{start,close-view}.png; do
     [ -s "$prefix/$file" ] || fail "not installed: $file"
 done
 [ "$(identify -format '%wx%h' "$prefix/share/icons/hicolor/128x128/apps/facedemo.png")" = 128x128 ] ||
@@ -31,11 +31,12 @@ expect "$(skin "$SHOT" "$REGION_UPPER_FACE") > 0.1" "the screenshot shows no fac
 expect "$(text_pixels "$SHOT" "$REGION_FPS_TEXT") > 0.015" "the screenshot shows no frame-rate text: $SHOT"
 log "installed program: $(cat "$E2E_TMP/run.out")"
 
-# A relocated tree still finds its data (relative to the program), here without any display.
+# A relocated tree still finds its data and reference pictures (relative to the program), here
+# without any display: its validation passes.
 mv "$prefix" "$E2E_TMP/moved"
-(cd / && env -u DISPLAY "$E2E_TMP/moved/bin/facedemo" --offscreen --frames 3) >"$E2E_TMP/moved.out" 2>&1 ||
-    fail "the moved tree did not run: $(cat "$E2E_TMP/moved.out")"
-grep -q '^frames: 3 ' "$E2E_TMP/moved.out" || fail "the moved tree drew no frames: $(cat "$E2E_TMP/moved.out")"
+(cd / && env -u DISPLAY "$E2E_TMP/moved/bin/facedemo" --offscreen --validate) >"$E2E_TMP/moved.out" 2>&1 ||
+    fail "the moved tree did not validate: $(cat "$E2E_TMP/moved.out")"
+[ "$(grep -c ' PASS ' "$E2E_TMP/moved.out")" -eq 7 ] || fail "the moved tree: $(cat "$E2E_TMP/moved.out")"
 
 # The package: control fields and file list.
 (cd "$E2E_TMP" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$E2E_TMP/package") >"$E2E_TMP/cpack.log" 2>&1 ||
@@ -52,7 +53,7 @@ done
 dpkg-deb -c "$deb" | awk '{ print $NF }' >"$E2E_TMP/files"
 for file in ./usr/bin/facedemo ./usr/share/applications/facedemo.desktop ./usr/share/man/man6/facedemo.6.gz \
     ./usr/share/icons/hicolor/48x48/apps/facedemo.png ./usr/share/facedemo/{smile,rage,closed}.sos \
-    ./usr/share/facedemo/{rocks,sunsetclouds,Lightmap}.bmp; do
+    ./usr/share/facedemo/{rocks,sunsetclouds,Lightmap}.bmp ./usr/share/facedemo/reference/wireframe.png; do
     grep -qx "$file" "$E2E_TMP/files" || fail "the package lacks $file"
 done
 log "package $(basename "$deb"): $(grep Depends "$E2E_TMP/control")"

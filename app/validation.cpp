@@ -1,0 +1,186 @@
+// The validation checks: start view, each toggle, the status line and a close view of the faces.
+#include "app/validation.h"
+
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "app/application.h"
+#include "app/frame_stages.h"
+#include "app/globals.h"
+#include "app/picture.h"
+#include "app/picture_compare.h"
+#include "platform/clock.h"
+#include "platform/messages.h"
+
+namespace {
+
+// Each frame is 20 ms: one morph step a frame, and a frame rate that reads 50.0.
+constexpr std::uint32_t frameStepMs = 20;
+// Frames before the first picture: the overlay has shown its first figure and the first
+// frames' lighting of the axes (GL's initial normal) is gone.
+constexpr int settlingFrames = 40;
+// The close view: the Up key held for 8 world units nearer the faces, then the view tilted up
+// by 8 degrees so that the upper face stays in the picture.
+constexpr int approachFrames = 40;
+constexpr int tiltFrames = 5;
+// How often (10 ms apart) the window may be found inactive before the run gives up.
+constexpr int inactiveRetries = 500;
+// A test seam: the fog density drawn with, to prove that a wrong fog fails.
+const char* const fogDensitySeam = "FACEDEMO_TEST_FOG_DENSITY";
+
+std::uint32_t clockNow = 0;
+std::uint32_t readClock() { return clockNow; }
+
+bool captureThisFrame = false;
+Picture captured;
+
+void captureBeforePresent(FrameStage finished) {
+    if (finished == FrameStage::Morph && captureThisFrame) captured = readBackFrame(appWindow.width, appWindow.height);
+}
+
+// Where the pictures differ, named for the report. In the start view and its toggles the camera
+// looks level, so the horizon is the middle row; the close view looks up a little. In fog the
+// ground is left out: its one large quad may be fogged per vertex (llvmpipe's fog distance is
+// taken at the corners, some behind the eye, and the whole ground is nearly fog-grey) or per
+// fragment (the near ground shows clearly), and both are right. Without fog it is compared.
+const std::vector<PictureRegion> startViewRegions = {
+    {"overlay bar", 0, 465, 700, 35},
+    {"upper face", 315, 60, 70, 85},
+    {"lower faces", 300, 240, 100, 80},
+    {"sky", 0, 0, 700, 250},
+    {"ground (rocks and lightmap)", 0, 250, 700, 215},
+};
+const std::vector<PictureRegion> fogViewRegions = {
+    {"overlay bar", 0, 465, 700, 35}, {"upper face", 315, 60, 70, 85},     {"lower faces", 300, 240, 100, 80},
+    {"sky", 0, 0, 700, 250},          {"ground", 0, 250, 700, 215, false},
+};
+const std::vector<PictureRegion> closeViewRegions = {
+    {"overlay bar", 0, 465, 700, 35}, {"upper face", 305, 45, 90, 115},    {"lower faces", 280, 300, 140, 110},
+    {"sky", 0, 0, 700, 325},          {"ground", 0, 325, 700, 140, false},
+};
+
+// A key held for some frames on the way to a check's picture.
+struct HeldKey {
+    unsigned key;
+    int frames;
+};
+
+struct Check {
+    const char* name;
+    unsigned toggle;             // pressed once before the picture and once after it; 0 for none
+    std::vector<HeldKey> moves;  // held one after the other before the picture
+    const std::vector<PictureRegion>& regions;
+};
+
+const Check checks[] = {
+    {"start", 0, {}, fogViewRegions},
+    {"lighting-off", 'L', {}, fogViewRegions},
+    {"fog-off", 'F', {}, startViewRegions},
+    {"texturing-off", 'T', {}, fogViewRegions},
+    {"wireframe", 'W', {}, fogViewRegions},
+    {"status-line", 'I', {}, fogViewRegions},
+    {"close-view", 0, {{platform::VK_UP, approachFrames}, {'Z', tiltFrames}}, closeViewRegions},
+};
+
+// Handles what the window system has queued; false when the run must stop (a quit request,
+// or a window that stays minimised).
+bool pumpMessages() {
+    for (int tries = 0; tries < inactiveRetries; ++tries) {
+        platform::Message message;
+        while (platform::peekMessage(message)) {
+            if (message.message == platform::WM_QUIT) return false;
+            platform::translateMessage(message);
+            platform::dispatchMessage(message);
+        }
+        if (appWindow.active) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// One frame on the fixed clock; its picture is kept when asked.
+bool frame(bool keep) {
+    if (!pumpMessages()) return false;
+    clockNow += frameStepMs;
+    captureThisFrame = keep;
+    renderFrame();
+    captureThisFrame = false;
+    return true;
+}
+
+bool press(unsigned key) {
+    keyState[key] = 1;
+    return frame(false);
+}
+
+// Draws the frames of one check and returns its picture (empty when the run was stopped).
+Picture drawCheck(const Check& check) {
+    captured = Picture();
+    for (const HeldKey& held : check.moves) {
+        keyState[held.key] = 1;
+        for (int i = 0; i < held.frames; ++i)
+            if (!frame(false)) return captured;
+        keyState[held.key] = 0;
+    }
+    if (check.toggle) keyState[check.toggle] = 1;
+    if (frame(true) && check.toggle) press(check.toggle);
+    return captured;
+}
+
+void report(const Check& check, const BlockComparison& c, const std::string& referencePath) {
+    if (!c.sameSize) {
+        std::printf("%-14s FAIL  no %dx%d reference picture %s\n", check.name, appWindow.width, appWindow.height,
+                    referencePath.c_str());
+        return;
+    }
+    std::printf("%-14s %s  %d of %d blocks differ by more than %.0f (limit %d); largest %.1f", check.name,
+                c.passed() ? "PASS" : "FAIL", c.differing, c.blocks, blockTolerance, c.limit, c.largest);
+    if (!c.passed()) std::printf("; most of them in the %s", c.where.c_str());
+    std::printf("\n");
+}
+
+}  // namespace
+
+void useValidationClock() {
+    clockNow = 0;
+    platform::setClockSource(readClock);
+}
+
+int runValidation(const std::string& referenceDir, const std::string& saveDir) {
+    if (const char* density = std::getenv(fogDensitySeam)) glFogf(GL_FOG_DENSITY, std::strtof(density, nullptr));
+    const FrameStageHook previousHook = frameStageHook;
+    frameStageHook = captureBeforePresent;
+
+    int failed = 0;
+    bool stopped = false;
+    for (int i = 0; i < settlingFrames && !stopped; ++i) stopped = !frame(false);
+    for (const Check& check : checks) {
+        if (stopped) break;
+        const Picture picture = drawCheck(check);
+        if (picture.empty()) {
+            stopped = true;
+            break;
+        }
+        if (!saveDir.empty()) savePng(picture, (std::filesystem::path(saveDir) / check.name).string() + ".png");
+        const std::string referencePath = (std::filesystem::path(referenceDir) / check.name).string() + ".png";
+        Picture reference;
+        loadPng(referencePath, reference);
+        const BlockComparison comparison = compareBlocks(reference, picture, check.regions);
+        report(check, comparison, referencePath);
+        if (!comparison.passed()) ++failed;
+    }
+    std::fflush(stdout);
+    frameStageHook = previousHook;
+    if (stopped) {
+        std::fprintf(stderr, "facedemo: the validation was stopped before all its pictures were drawn\n");
+        return 1;
+    }
+    return failed == 0 ? 0 : 1;
+}
