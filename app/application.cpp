@@ -1,10 +1,7 @@
 // Start-up, GL initialisation, the message loop, the frame and shutdown.
 #include "app/application.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <string>
-
+#include "app/command_line.h"
 #include "app/controls.h"
 #include "app/data_directory.h"
 #include "app/frame_monitor.h"
@@ -22,19 +19,11 @@
 #include "platform/gl_proc.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
-#include "platform/paths.h"
 
 namespace {
 
 constexpr const char* windowTitle = "OpenGL Window";
 constexpr int startColorBits = 32;
-
-constexpr int validationWidth = 700;
-constexpr int validationHeight = 500;
-constexpr const char* referenceDir = "reference";  // inside the data directory
-
-constexpr int badCommandLineExitCode = 2;
-constexpr int screenshotFailedExitCode = 1;
 
 constexpr GLfloat fogDensity = 0.03f;
 constexpr GLfloat fogColour[4] = {0.6f, 0.6f, 0.6f, 1.0f};
@@ -68,86 +57,6 @@ void setFixedState() {
     if (renderFlags.texturing) glEnable(GL_TEXTURE_2D);
     glPolygonMode(GL_FRONT_AND_BACK, renderFlags.wireframe ? GL_LINE : GL_FILL);
     glEnable(GL_COLOR_MATERIAL);
-}
-
-void printLine(const std::string& line) { std::fprintf(stderr, "facedemo: %s\n", line.c_str()); }
-
-// Handles the command line before anything is shown: help, version and bad values end the run
-// here (false, with the exit code); otherwise the data directory becomes the working
-// directory, so that the files are read by their own relative names.
-bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int& exitCode) {
-    const std::string program =
-        argc > 0 && argv[0] && *argv[0] ? std::filesystem::path(argv[0]).filename().string() : "facedemo";
-    const ParsedCommandLine parsed = parseCommandLine(argc, argv);
-    for (const std::string& warning : parsed.warnings) printLine(warning);
-    std::string error = parsed.error;
-    std::error_code ignored;
-    const std::filesystem::path workingDir = std::filesystem::current_path(ignored);
-    if (error.empty() && !parsed.options.dataDir.empty() &&
-        !std::filesystem::is_directory(parsed.options.dataDir, ignored))
-        error = "option '--data-dir' has a bad value '" + parsed.options.dataDir + "' (not a directory)";
-    if (!error.empty()) {
-        printLine(error);
-        std::fputs(usageText(program.c_str()).c_str(), stderr);
-        exitCode = badCommandLineExitCode;
-        return false;
-    }
-    options = parsed.options;
-    if (options.help || options.version) {
-        if (options.help) std::fputs(usageText(program.c_str()).c_str(), stdout);
-        if (options.version) std::printf("facedemo %s\n", FACEDEMO_VERSION);
-        exitCode = 0;
-        return false;
-    }
-    // Named from where the program was started, whatever directory the data is read from.
-    if (!options.screenshot.empty())
-        options.screenshot = std::filesystem::absolute(options.screenshot, ignored).string();
-
-    lookup = findDataDirectory(options.dataDir, workingDir.string(), platform::executableDirectory());
-    if (std::filesystem::path(lookup.directory) != workingDir) {
-        std::error_code failed;
-        std::filesystem::current_path(lookup.directory, failed);
-        if (failed) printLine("cannot enter the data directory " + lookup.directory + ": " + failed.message());
-    }
-    if (options.offscreen) platform::useOffscreenRendering();
-    if (options.validate) {
-        // The reference pictures are of the start window, drawn on the validation's own clock.
-        options.width = validationWidth;
-        options.height = validationHeight;
-        options.fullScreen = false;
-        useValidationClock();
-    }
-    return true;
-}
-
-void printGLInfo() {
-    auto text = [](GLenum name) {
-        const auto* value = reinterpret_cast<const char*>(glGetString(name));
-        return value ? value : "(unknown)";
-    };
-    std::printf("GL_VENDOR: %s\nGL_RENDERER: %s\nGL_VERSION: %s\nMultitexturing: %s\n", text(GL_VENDOR),
-                text(GL_RENDERER), text(GL_VERSION), multitextureSupported ? "yes" : "no");
-    std::fflush(stdout);
-}
-
-// After the loop: the summary line and the screenshot the command line asked for.
-int finishRun(int exitCode) {
-    const FrameSummary summary = stopFrameMonitor();
-    if (options.frames > 0 || options.seconds > 0.0) {
-        std::printf("%s\n", formatSummary(summary).c_str());
-        std::fflush(stdout);
-    }
-    if (!options.screenshot.empty()) {
-        if (lastFrame().empty()) {
-            printLine("no frame was drawn, so no screenshot was written");
-            return screenshotFailedExitCode;
-        }
-        if (!savePng(lastFrame(), options.screenshot)) {
-            printLine("cannot write the screenshot " + options.screenshot);
-            return screenshotFailedExitCode;
-        }
-    }
-    return exitCode;
 }
 
 }  // namespace
@@ -248,16 +157,14 @@ int runApplication(int argc, const char* const* argv) {
     }
     platform::raiseThreadPriority();
     if (!initGL()) {
-        for (const std::string& line : unreadableDataFiles(lookup))
-            std::fprintf(stderr, "facedemo: %s\n", line.c_str());
+        for (const std::string& line : unreadableDataFiles(lookup)) printLine(line);
         platform::messageBox(appWindow.windowHandle, "Failed to initialize!", "ERROR", platform::MB_OK);
         appWindow.destroy();
         return 0;
     }
     if (options.info) printGLInfo();
     if (options.validate) {
-        const int code =
-            runValidation((std::filesystem::path(lookup.directory) / referenceDir).string(), options.savePictures);
+        const int code = runValidation(referenceDirectory(lookup), options.savePictures);
         appWindow.destroy();
         return code;
     }

@@ -34,9 +34,10 @@ log "installed program: $(cat "$E2E_TMP/run.out")"
 # A relocated tree still finds its data and reference pictures (relative to the program), here
 # without any display: its validation passes.
 mv "$prefix" "$E2E_TMP/moved"
-(cd / && env -u DISPLAY "$E2E_TMP/moved/bin/facedemo" --offscreen --validate) >"$E2E_TMP/moved.out" 2>&1 ||
-    fail "the moved tree did not validate: $(cat "$E2E_TMP/moved.out")"
+(cd "$elsewhere" && env -u DISPLAY "$E2E_TMP/moved/bin/facedemo" --offscreen --validate --save-pictures pictures) \
+    >"$E2E_TMP/moved.out" 2>&1 || fail "the moved tree did not validate: $(cat "$E2E_TMP/moved.out")"
 [ "$(grep -c ' PASS ' "$E2E_TMP/moved.out")" -eq 7 ] || fail "the moved tree: $(cat "$E2E_TMP/moved.out")"
+[ "$(image_size "$elsewhere/pictures/close-view.png")" = 700x500 ] || fail "no pictures saved where the program was started"
 
 # The package: control fields and file list.
 (cd "$E2E_TMP" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$E2E_TMP/package") >"$E2E_TMP/cpack.log" 2>&1 ||
