@@ -158,6 +158,10 @@ int runValidation(const std::string& referenceDir, const std::string& saveDir) {
     const FrameStageHook previousHook = frameStageHook;
     frameStageHook = captureBeforePresent;
 
+    if (!saveDir.empty()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(saveDir, ignored);
+    }
     int failed = 0;
     bool stopped = false;
     for (int i = 0; i < settlingFrames && !stopped; ++i) stopped = !frame(false);
@@ -168,7 +172,10 @@ int runValidation(const std::string& referenceDir, const std::string& saveDir) {
             stopped = true;
             break;
         }
-        if (!saveDir.empty()) savePng(picture, (std::filesystem::path(saveDir) / check.name).string() + ".png");
+        if (!saveDir.empty()) {
+            const std::string path = (std::filesystem::path(saveDir) / check.name).string() + ".png";
+            if (!savePng(picture, path)) std::fprintf(stderr, "facedemo: cannot write %s\n", path.c_str());
+        }
         const std::string referencePath = (std::filesystem::path(referenceDir) / check.name).string() + ".png";
         Picture reference;
         loadPng(referencePath, reference);
