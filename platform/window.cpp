@@ -15,6 +15,17 @@ bool fullScreenModeSet = false;
 bool offscreen = false;
 SDL_DisplayMode fullScreenMode{};
 
+// Starts the video subsystem, which stays up for the whole process, with its GL library loaded
+// for good: SDL would otherwise unload and load the driver again with every window (each F1
+// switch), and a driver unloaded before the process ends hides what it keeps from leak checks.
+bool startVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // A library that cannot be loaded shows later, as a window or context that cannot be made.
+    SDL_GL_LoadLibrary(nullptr);
+    return true;
+}
+
 }  // namespace
 
 WindowProc windowProcedure() { return procedure; }
@@ -37,8 +48,7 @@ bool registerWindowClass(WindowProc windowProc) {
     // SDL would turn SIGINT and SIGTERM into SDL_QUIT, which the message queue does not translate
     // (the window's close is what ends the program): leave the signals their default action.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    // The video subsystem stays up for the whole process; registering again is free.
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (!startVideo()) return false;
     procedure = windowProc;
     return true;
 }
@@ -64,8 +74,8 @@ void restoreDisplayMode() { fullScreenModeSet = false; }
 
 bool desktopSize(int& width, int& height) {
     SDL_DisplayMode mode{};
-    // Asked before any window exists, the video subsystem starts here; it stays up anyway.
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // Asked before any window exists, the video subsystem starts here.
+    if (!startVideo()) return false;
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
     width = mode.w;
     height = mode.h;
