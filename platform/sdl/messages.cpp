@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "platform/sdl_internal.h"
+#include "platform/sdl/sdl_internal.h"
 
 namespace platform {
 

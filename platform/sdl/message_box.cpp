@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "platform/sdl_internal.h"
+#include "platform/sdl/sdl_internal.h"
 
 namespace platform {
 

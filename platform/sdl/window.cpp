@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/messages.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/sdl_internal.h"
 
 namespace platform {
 
