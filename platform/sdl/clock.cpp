@@ -1,20 +1,12 @@
 // The millisecond clock and thread priority over SDL.
-#include "platform/clock.h"
-
 #include <SDL.h>
+
+#include "platform/backend.h"
+#include "platform/clock.h"
 
 namespace platform {
 
-namespace {
-ClockSource clockSource = nullptr;
-}
-
-std::uint32_t timeGetTime() {
-    if (clockSource) return clockSource();
-    return SDL_GetTicks();
-}
-
-void setClockSource(ClockSource source) { clockSource = source; }
+std::uint32_t backendTime() { return SDL_GetTicks(); }
 
 void raiseThreadPriority() { SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH); }
 

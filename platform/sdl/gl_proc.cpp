@@ -1,39 +1,10 @@
-// GL extension entry points, handed out only when the current context offers the extension.
-#include "platform/gl_proc.h"
-
-#include <GL/gl.h>
-
-#include <cstring>
-
+// GL entry points from SDL.
 #include <SDL.h>
+
+#include "platform/backend.h"
 
 namespace platform {
 
-namespace {
-
-constexpr const char* multitextureExtension = "GL_ARB_multitexture";
-
-// True when the space-separated list holds exactly this name (not merely a name that starts with it).
-bool listsExtension(const char* list, const char* name) {
-    const std::size_t length = std::strlen(name);
-    for (const char* p = list; *p;) {
-        while (*p == ' ') ++p;
-        const char* end = p;
-        while (*end && *end != ' ') ++end;
-        if (static_cast<std::size_t>(end - p) == length && std::strncmp(p, name, length) == 0) return true;
-        p = end;
-    }
-    return false;
-}
-
-}  // namespace
-
-void* getGLProcAddress(const char* name) {
-    if (!name) return nullptr;
-    // Null without a current context, too.
-    const auto* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (!extensions || !listsExtension(extensions, multitextureExtension)) return nullptr;
-    return SDL_GL_GetProcAddress(name);
-}
+void* backendGLProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
 
 }  // namespace platform

@@ -1,26 +1,20 @@
 // Modal message boxes over SDL_ShowMessageBox, with a standard-error fallback when no display exists.
-#include "platform/message_box.h"
-
 #include <cstdio>
 
+#include "platform/backend.h"
+#include "platform/message_box.h"
 #include "platform/sdl/sdl_internal.h"
 
 namespace platform {
 
 namespace {
 
-MessageBoxHandler handler = nullptr;
-
 // MessageBoxA's button group is the low four bits of its type.
 constexpr unsigned buttonGroupMask = 0x0000000F;
 
 }  // namespace
 
-int messageBox(Window* owner, const char* text, const char* caption, unsigned type) {
-    if (handler) return handler(owner, text, caption, type);
-    if (!text) text = "";
-    if (!caption) caption = "";
-
+int backendMessageBox(Window* owner, const char* text, const char* caption, unsigned type) {
     const bool yesNo = (type & buttonGroupMask) == MB_YESNO;
     const int defaultAnswer = yesNo ? IDYES : IDOK;
     const int cancelAnswer = yesNo ? IDNO : IDOK;
@@ -57,8 +51,6 @@ int messageBox(Window* owner, const char* text, const char* caption, unsigned ty
     // Closing the box without a button counts as its cancel button.
     return pressed == IDOK || pressed == IDYES || pressed == IDNO ? pressed : cancelAnswer;
 }
-
-void setMessageBoxHandler(MessageBoxHandler newHandler) { handler = newHandler; }
 
 Window* focusWindow() {
     SDL_Window* focused = SDL_GetKeyboardFocus();
