@@ -29,6 +29,9 @@ bool peekMessage(Message& message) {
             DispatchMessageA(&msg);
             continue;
         }
+        // A GL window is drawn by every frame: a paint request is answered by the next one. Taken
+        // here, it is settled, so that a caller that only takes messages is not handed it forever.
+        if (msg.message == WM_PAINT && window) ValidateRect(window->handle, nullptr);
         message = Message{window, msg.message, msg.wParam, msg.lParam};
         return true;
     }

@@ -24,6 +24,7 @@ namespace platform {
 struct Window {
     HWND handle = nullptr;
     HDC deviceContext = nullptr;  // the window's own (CS_OWNDC), kept for its whole life
+    bool minimisedReported = false;  // the procedure's last WM_ACTIVATE said minimised
 };
 
 // The procedure given to registerWindowClass, or null.

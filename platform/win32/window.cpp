@@ -26,13 +26,29 @@ HMONITOR lastDisplay = nullptr;
 
 using SwapIntervalProc = BOOL(WINAPI*)(int interval);
 
+// The procedure stops its frames on WM_ACTIVATE with the minimised flag and restarts them on one
+// without it. Windows sends those around a minimise and a restore, but not always in that form
+// (Wine keeps a minimised window active when no other window takes over, and sends none), so the
+// size message that minimises or restores the window brings that activation along when the
+// system did not send it first.
+void keepActivationInStep(Window* window, WPARAM sizeKind) {
+    if (sizeKind != SIZE_MINIMIZED && sizeKind != SIZE_RESTORED && sizeKind != SIZE_MAXIMIZED) return;
+    const bool minimised = sizeKind == SIZE_MINIMIZED;
+    if (minimised == window->minimisedReported) return;
+    window->minimisedReported = minimised;
+    const WORD state = !minimised && GetActiveWindow() == window->handle ? WA_ACTIVE : WA_INACTIVE;
+    procedure(window, WM_ACTIVATE, MAKEWPARAM(state, minimised ? 1 : 0), 0);
+}
+
 LRESULT CALLBACK classProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = windowFromHandle(handle);
-    if (!window && windowBeingCreated && !windowBeingCreated->handle) {
-        windowBeingCreated->handle = handle;
-        window = windowBeingCreated;
+    if (!window && windowBeingCreated) {
+        if (!windowBeingCreated->handle) windowBeingCreated->handle = handle;
+        if (windowBeingCreated->handle == handle) window = windowBeingCreated;
     }
     if (!window || !procedure) return DefWindowProcA(handle, message, wParam, lParam);
+    if (message == WM_ACTIVATE) window->minimisedReported = HIWORD(wParam) != 0;
+    if (message == WM_SIZE) keepActivationInStep(window, wParam);
     return procedure(window, message, wParam, lParam);
 }
 
