@@ -243,6 +243,8 @@ bool concernsWindowState(std::uint32_t message) {
 
 }  // namespace
 
+void forgetWindowState(Uint32 id) { setMinimised(id, false); }
+
 bool peekMessage(Message& message) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) translateEvent(event);

@@ -15,5 +15,7 @@ struct Window {
 WindowProc windowProcedure();
 // The layer's window with this SDL window id, or null.
 Window* windowFromId(Uint32 id);
+// Drops what the message queue remembers of a window that is being destroyed.
+void forgetWindowState(Uint32 id);
 
 }  // namespace platform
