@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "app/gl_window.h"
+#include "app/globals.h"
 #include "platform/clock.h"
 #include "platform/file_view.h"
 #include "platform/message_box.h"
@@ -291,4 +293,24 @@ TEST(Win32Backend, FileViewAndClock) {
     EXPECT_GE(after - before, 90u) << "milliseconds";
     EXPECT_LT(after - before, 2000u);
     EXPECT_LE(::timeGetTime() - after, 100u) << "the multimedia clock itself";
+}
+
+// The application's window on this backend, where the frame is Windows' own: windowRect is the
+// client rectangle grown to the outer one, and the class is marked registered only while it is.
+TEST(Win32Backend, ApplicationWindowRectIsTheOuterRectangle) {
+    ASSERT_NE(offscreenWindow(), nullptr);
+    ASSERT_TRUE(appWindow.create("OpenGL Window", 700, 500, 32, false));
+    RECT outer{};
+    ASSERT_TRUE(GetWindowRect(appWindow.windowHandle->handle, &outer));
+    EXPECT_EQ(appWindow.windowRect.right - appWindow.windowRect.left, outer.right - outer.left) << "outer width";
+    EXPECT_EQ(appWindow.windowRect.bottom - appWindow.windowRect.top, outer.bottom - outer.top) << "outer height";
+    EXPECT_LT(appWindow.windowRect.top, appWindow.windowRect.left) << "the caption above the client";
+    int width = 0, height = 0;
+    platform::clientSize(appWindow.windowHandle, width, height);
+    EXPECT_EQ(width, 700);
+    EXPECT_EQ(height, 500);
+    EXPECT_TRUE(appWindow.instanceHandle);
+    appWindow.destroy();
+    EXPECT_FALSE(appWindow.instanceHandle);
+    EXPECT_EQ(appWindow.windowHandle, nullptr);
 }
