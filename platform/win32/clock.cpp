@@ -1,6 +1,6 @@
 // The multimedia clock and thread priority.
-#include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/backend.h"
 #include "platform/win32/win32_internal.h"
 
 #include <mmsystem.h>

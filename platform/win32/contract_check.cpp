@@ -7,11 +7,11 @@
 #include "platform/message_box.h"
 #include "platform/messages.h"
 
-#define FACEDEMO_SHARED_NAMES                                                                                 \
-    WM_SIZE, WM_ACTIVATE, WM_CLOSE, WM_QUIT, WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP, WA_INACTIVE,   \
-        WA_ACTIVE, SIZE_RESTORED, SIZE_MINIMIZED, VK_SHIFT, VK_ESCAPE, VK_SPACE, VK_PRIOR, VK_NEXT, VK_END,   \
-        VK_HOME, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_F1, VK_F4, VK_F10, MB_OK, MB_YESNO, MB_ICONEXCLAMATION, \
-        IDOK, IDCANCEL, IDYES, IDNO
+#define FACEDEMO_SHARED_NAMES                                                                                          \
+    WM_SIZE, WM_ACTIVATE, WM_CLOSE, WM_QUIT, WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP, WA_INACTIVE, WA_ACTIVE, \
+        SIZE_RESTORED, SIZE_MINIMIZED, VK_SHIFT, VK_ESCAPE, VK_SPACE, VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT,     \
+        VK_UP, VK_RIGHT, VK_DOWN, VK_F1, VK_F4, VK_F10, MB_OK, MB_YESNO, MB_ICONEXCLAMATION, IDOK, IDCANCEL, IDYES,    \
+        IDNO
 
 namespace platform {
 namespace {

@@ -23,7 +23,7 @@ namespace platform {
 
 struct Window {
     HWND handle = nullptr;
-    HDC deviceContext = nullptr;  // the window's own (CS_OWNDC), kept for its whole life
+    HDC deviceContext = nullptr;     // the window's own (CS_OWNDC), kept for its whole life
     bool minimisedReported = false;  // the procedure's last WM_ACTIVATE said minimised
 };
 
