@@ -15,7 +15,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   xvfb-run -a wineboot -i >/dev/null 2>&1
 fi
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-  bash -c 'cd build-windows && ctest --output-on-failure -j "$(nproc)" "$@"' _ "$@" || status=$?
+# Wine's server and its desktop and services are started before ctest, away from its output:
+# started by a test, they would hold the test's output open, and ctest would wait for them.
+# shellcheck disable=SC2016  # expanded by the inner shell
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
+  wineserver -p </dev/null >/dev/null 2>&1
+  wineboot </dev/null >/dev/null 2>&1
+  cd build-windows && ctest --output-on-failure -j "$(nproc)" "$@"' _ "$@" || status=$?
 wineserver -k 2>/dev/null || true
 exit "$status"

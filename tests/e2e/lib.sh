@@ -20,7 +20,11 @@ if [ -z "$E2E_BIN" ] || [ -z "$E2E_DATA" ]; then
 fi
 E2E_BIN=$(realpath "$E2E_BIN")
 E2E_DATA=$(realpath "$E2E_DATA")
-[ -f "$E2E_BIN" ] && { [[ $E2E_BIN == *.exe ]] || [ -x "$E2E_BIN" ]; } || { echo "FAIL: no program at $E2E_BIN" >&2; exit 2; }
+# A Windows program needs no execute bit (an unzipped one may have none).
+if [ ! -f "$E2E_BIN" ] || { [[ $E2E_BIN != *.exe ]] && [ ! -x "$E2E_BIN" ]; }; then
+    echo "FAIL: no program at $E2E_BIN" >&2
+    exit 2
+fi
 [ -d "$E2E_DATA" ] || { echo "FAIL: no data directory at $E2E_DATA" >&2; exit 2; }
 
 E2E_NAME=$(basename "$0" .sh)
@@ -163,7 +167,10 @@ prepare_run_dir() {
 prepare_wine() {
     E2E_WINEPREFIX=$E2E_TMP/wineprefix
     if [ -n "${WINEPREFIX:-}" ] && [ -f "$WINEPREFIX/system.reg" ]; then
-        cp -al "$WINEPREFIX" "$E2E_WINEPREFIX" || fail "cannot copy the Wine prefix $WINEPREFIX"
+        # Hard links need one file system; otherwise a full copy.
+        cp -al "$WINEPREFIX" "$E2E_WINEPREFIX" 2>/dev/null ||
+            { rm -rf "$E2E_WINEPREFIX" && cp -a "$WINEPREFIX" "$E2E_WINEPREFIX"; } ||
+            fail "cannot copy the Wine prefix $WINEPREFIX"
         rm -f "$E2E_WINEPREFIX"/*.reg
         cp "$WINEPREFIX"/*.reg "$E2E_WINEPREFIX"/
     fi

@@ -28,9 +28,10 @@ wait_for 'WIN=$(find_window "$E2E_WINDOW_TITLE"); [ -n "$WIN" ] && [ "$WIN" != "
 # screen, so the client may lose a little of its size to the frame and the caption.
 read -r x y w h <<<"$(window_geometry "$WIN")"
 log "Yes: window $WIN, client ${w}x$h at $x $y"
-[ "$w" -le "$E2E_SCREEN_WIDTH" ] && [ "$w" -gt $((E2E_SCREEN_WIDTH - 50)) ] &&
-    [ "$h" -le "$E2E_SCREEN_HEIGHT" ] && [ "$h" -gt $((E2E_SCREEN_HEIGHT - 80)) ] ||
+if [ "$w" -gt "$E2E_SCREEN_WIDTH" ] || [ "$w" -le $((E2E_SCREEN_WIDTH - 50)) ] ||
+    [ "$h" -gt "$E2E_SCREEN_HEIGHT" ] || [ "$h" -le $((E2E_SCREEN_HEIGHT - 80)) ]; then
     fail "the window is ${w}x$h, not about the desktop's ${E2E_SCREEN_WIDTH}x$E2E_SCREEN_HEIGHT"
+fi
 [ "$y" -gt 0 ] || fail "the client area has no caption above it ($x, $y): not a window in windowed style"
 wait_running "$WIN" 15
 demo_running || fail "the program ended after Yes"

@@ -5,11 +5,12 @@
 set -euo pipefail
 build=$(realpath "$1")
 out=$2
+rm -f "$build"/facedemo-*-win64.zip
 (cd "$build" && cpack -G ZIP >/dev/null)
-zip=$(ls -t "$build"/facedemo-*-win64.zip | head -1)
+zip=("$build"/facedemo-*-win64.zip)
 rm -rf "$out" "$out.unzip"
 mkdir -p "$out.unzip"
-(cd "$out.unzip" && cmake -E tar xf "$zip")
+(cd "$out.unzip" && cmake -E tar xf "${zip[0]}")
 # The zip holds one folder named after the package.
 mv "$out.unzip"/facedemo-*-win64 "$out"
 rmdir "$out.unzip"

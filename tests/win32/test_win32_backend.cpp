@@ -200,16 +200,6 @@ TEST_F(Win32BackendTest, ShowingActivatesAndMinimisingReportsZeroSize) {
     EXPECT_EQ(HIWORD(only({WM_ACTIVATE}).back().wParam), 0) << "restored: frames run again";
     ASSERT_FALSE(only({WM_SIZE}).empty());
     EXPECT_EQ(only({WM_SIZE}).back().lParam, MAKELPARAM(160, 90)) << "and the real size again";
-
-    int width = 0, height = 0;
-    platform::clientSize(window, width, height);
-    EXPECT_EQ(width, 160);
-    EXPECT_EQ(height, 90);
-    const platform::Borders borders = platform::windowBorders(window);
-    RECT outer{};
-    GetWindowRect(window->handle, &outer);
-    EXPECT_EQ(outer.right - outer.left, 160 + borders.left + borders.right) << "the frame around the client";
-    EXPECT_GT(borders.top, borders.bottom) << "the caption is part of the top border";
 }
 
 TEST_F(Win32BackendTest, MessageBoxShowsTheCallersTextButtonsAndOwner) {
