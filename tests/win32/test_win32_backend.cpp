@@ -16,9 +16,12 @@
 #include "platform/file_view.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
-#include "platform/win32/win32_internal.h"
+#include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 #include "tests/temp_path.h"
+
+// After every header that uses the contract's names.
+#include "platform/win32/win32_internal.h"
 
 #include <mmsystem.h>
 
@@ -48,18 +51,6 @@ std::vector<Received> only(std::initializer_list<UINT> kinds) {
     return kept;
 }
 
-// Takes and dispatches every waiting message; returns those taken.
-std::vector<platform::Message> pump() {
-    std::vector<platform::Message> taken;
-    platform::Message message;
-    while (platform::peekMessage(message)) {
-        taken.push_back(message);
-        platform::translateMessage(message);
-        platform::dispatchMessage(message);
-    }
-    return taken;
-}
-
 void pressKey(WORD virtualKey, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -74,7 +65,7 @@ void typeKeys(std::initializer_list<WORD> keys) {
     for (WORD key : keys) pressKey(key, false);
     for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) pressKey(*key, true);
     for (int i = 0; i < 50 && !GetQueueStatus(QS_KEY); ++i) Sleep(10);
-    pump();
+    pumpMessages();
 }
 
 class Win32BackendTest : public ::testing::Test {
@@ -86,7 +77,7 @@ protected:
     }
     void TearDown() override {
         platform::destroyWindow(window);
-        pump();
+        pumpMessages();
         received.clear();
     }
 
@@ -102,12 +93,12 @@ TEST_F(Win32BackendTest, MessagesReachTheProcedureWithTheirWindowAndWindowsPacki
     ASSERT_EQ(created.size(), 2u) << "creation's messages reach the procedure";
     EXPECT_EQ(created[0].window, window) << "naming the window before CreateWindowExA has returned it";
 
-    pump();
+    pumpMessages();
     // Posted messages come out as they went in and the quit message names no window;
     // translateMessage makes the key's character, as TranslateMessage does.
     PostMessageA(window->handle, WM_KEYDOWN, 'A', 0x001E0001);
     platform::postQuitMessage(3);
-    std::vector<platform::Message> taken = pump();
+    std::vector<platform::Message> taken = pumpMessages();
     ASSERT_EQ(taken.size(), 3u);
     EXPECT_EQ(taken[0].window, window);
     EXPECT_EQ(taken[0].message, WM_KEYDOWN);
@@ -123,7 +114,7 @@ TEST_F(Win32BackendTest, MessagesReachTheProcedureWithTheirWindowAndWindowsPacki
     HWND other = CreateWindowExA(0, "STATIC", "other", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(other, nullptr);
     PostMessageA(other, WM_KEYDOWN, 'B', 0);
-    EXPECT_TRUE(pump().empty()) << "a message of a window that is not the layer's";
+    EXPECT_TRUE(pumpMessages().empty()) << "a message of a window that is not the layer's";
     DestroyWindow(other);
 
     // A destroyed window's waiting messages go with it.
@@ -131,11 +122,11 @@ TEST_F(Win32BackendTest, MessagesReachTheProcedureWithTheirWindowAndWindowsPacki
     ASSERT_NE(gone, nullptr);
     PostMessageA(gone->handle, WM_KEYUP, 'C', 0);
     platform::destroyWindow(gone);
-    EXPECT_TRUE(pump().empty());
+    EXPECT_TRUE(pumpMessages().empty());
 
     // Real keys, typed into the shown window.
     platform::showWindow(window);
-    pump();
+    pumpMessages();
     ASSERT_EQ(GetForegroundWindow(), window->handle) << "the shown window has the keyboard";
     received.clear();
     typeKeys({'A'});
@@ -184,7 +175,7 @@ TEST_F(Win32BackendTest, ShowingActivatesAndMinimisingReportsZeroSize) {
 
     received.clear();
     ShowWindow(window->handle, SW_MINIMIZE);
-    pump();
+    pumpMessages();
     seen = only({WM_ACTIVATE, WM_SIZE});
     ASSERT_EQ(only({WM_SIZE}).size(), 1u);
     EXPECT_EQ(only({WM_SIZE})[0].wParam, SIZE_MINIMIZED);
@@ -195,7 +186,7 @@ TEST_F(Win32BackendTest, ShowingActivatesAndMinimisingReportsZeroSize) {
 
     received.clear();
     ShowWindow(window->handle, SW_RESTORE);
-    pump();
+    pumpMessages();
     ASSERT_FALSE(only({WM_ACTIVATE}).empty());
     EXPECT_EQ(HIWORD(only({WM_ACTIVATE}).back().wParam), 0) << "restored: frames run again";
     ASSERT_FALSE(only({WM_SIZE}).empty());
