@@ -11,7 +11,7 @@
 #include "app/picture.h"
 #include "app/validation.h"
 #include "demo/globals.h"
-#include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/window.h"
 
 namespace {
@@ -31,6 +31,7 @@ void printLine(const std::string& line) { std::fprintf(stderr, "facedemo: %s\n",
 bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int& exitCode) {
     const std::string program =
         argc > 0 && argv[0] && *argv[0] ? std::filesystem::path(argv[0]).filename().string() : "facedemo";
+    platform::useParentConsole();
     const ParsedCommandLine parsed = parseCommandLine(argc, argv);
     for (const std::string& warning : parsed.warnings) printLine(warning);
     std::string error = parsed.error;

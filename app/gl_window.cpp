@@ -29,9 +29,9 @@ bool GLWindow::create(const char* newTitle, int newWidth, int newHeight, int new
     windowRect = WindowRect{0, 0, newWidth, newHeight};
     width = newWidth;
     height = newHeight;
-    instanceHandle = true;
 
     if (!platform::registerWindowClass(windowProc)) return false;
+    instanceHandle = true;
 
     if (wantFullScreen && !platform::changeDisplayMode(newWidth, newHeight, newColorBits)) {
         int answer = platform::messageBox(nullptr, fullScreenRefused, "GLWindow",
@@ -47,13 +47,6 @@ bool GLWindow::create(const char* newTitle, int newWidth, int newHeight, int new
         destroy();
         return false;
     }
-    // The outer rectangle: the client area grown by the frame the window manager draws.
-    platform::Borders borders = platform::windowBorders(windowHandle);
-    windowRect.left -= borders.left;
-    windowRect.top -= borders.top;
-    windowRect.right += borders.right;
-    windowRect.bottom += borders.bottom;
-
     renderContext = platform::createGLContext(windowHandle);
     if (!renderContext || !platform::makeCurrent(windowHandle, renderContext)) {
         destroy();
@@ -61,6 +54,13 @@ bool GLWindow::create(const char* newTitle, int newWidth, int newHeight, int new
     }
     deviceContext = windowHandle;
     platform::showWindow(windowHandle);
+    // The outer rectangle: the client area grown by the frame around it, known once the window
+    // is shown (a window manager frames a window when it maps it).
+    platform::Borders borders = platform::windowBorders(windowHandle);
+    windowRect.left -= borders.left;
+    windowRect.top -= borders.top;
+    windowRect.right += borders.right;
+    windowRect.bottom += borders.bottom;
 
     resizeView(newWidth, newHeight);
 

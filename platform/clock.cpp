@@ -1,7 +1,7 @@
-// The millisecond clock and thread priority over SDL.
+// The millisecond clock, with its test seam.
 #include "platform/clock.h"
 
-#include <SDL.h>
+#include "platform/backend.h"
 
 namespace platform {
 
@@ -11,11 +11,9 @@ ClockSource clockSource = nullptr;
 
 std::uint32_t timeGetTime() {
     if (clockSource) return clockSource();
-    return SDL_GetTicks();
+    return backendTime();
 }
 
 void setClockSource(ClockSource source) { clockSource = source; }
-
-void raiseThreadPriority() { SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH); }
 
 }  // namespace platform

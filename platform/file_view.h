@@ -21,7 +21,7 @@ public:
     std::size_t size() const { return size_; }
 
 private:
-    int fd_ = -1;
+    // Only the view is kept: the system keeps the file open for as long as the view lasts.
     const unsigned char* data_ = nullptr;
     std::size_t size_ = 0;
 };

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include <SDL.h>
+#include "platform/backend.h"
 
 namespace platform {
 
@@ -33,7 +33,7 @@ void* getGLProcAddress(const char* name) {
     // Null without a current context, too.
     const auto* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     if (!extensions || !listsExtension(extensions, multitextureExtension)) return nullptr;
-    return SDL_GL_GetProcAddress(name);
+    return backendGLProcAddress(name);
 }
 
 }  // namespace platform

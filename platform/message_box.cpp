@@ -1,9 +1,9 @@
-// Modal message boxes over SDL_ShowMessageBox, with a standard-error fallback when no display exists.
+// Message boxes: the test seam and the off-screen answer in front of the backend's box.
 #include "platform/message_box.h"
 
 #include <cstdio>
 
-#include "platform/sdl_internal.h"
+#include "platform/backend.h"
 
 namespace platform {
 
@@ -20,50 +20,16 @@ int messageBox(Window* owner, const char* text, const char* caption, unsigned ty
     if (handler) return handler(owner, text, caption, type);
     if (!text) text = "";
     if (!caption) caption = "";
+    // Off screen no box is shown, even where the system could still show one.
+    if (offscreenRendering()) return messageOnStandardError(text, caption, type);
+    return backendMessageBox(owner, text, caption, type);
+}
 
-    const bool yesNo = (type & buttonGroupMask) == MB_YESNO;
-    const int defaultAnswer = yesNo ? IDYES : IDOK;
-    const int cancelAnswer = yesNo ? IDNO : IDOK;
-
-    const SDL_MessageBoxButtonData okButtons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK, "OK"},
-    };
-    const SDL_MessageBoxButtonData yesNoButtons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Yes"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "No"},
-    };
-
-    SDL_MessageBoxData box{};
-    box.flags = SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
-    if ((type & MB_ICONEXCLAMATION) == MB_ICONEXCLAMATION) box.flags |= SDL_MESSAGEBOX_WARNING;
-    box.window = owner ? owner->sdl : nullptr;
-    box.title = caption;
-    box.message = text;
-    box.numbuttons = yesNo ? 2 : 1;
-    box.buttons = yesNo ? yesNoButtons : okButtons;
-
-    int pressed = -1;
-    // Off screen there is no display to show a box on, even where SDL could reach one.
-    int shown = offscreenRendering() ? -1 : SDL_ShowMessageBox(&box, &pressed);
-    if (shown != 0 && box.window && !offscreenRendering()) {
-        // A window of another video driver cannot own a box; shown without an owner it still tells the user.
-        box.window = nullptr;
-        shown = SDL_ShowMessageBox(&box, &pressed);
-    }
-    if (shown != 0) {
-        // No display to show it on: the text must still reach the user.
-        std::fprintf(stderr, "%s: %s\n", caption, text);
-        return defaultAnswer;
-    }
-    // Closing the box without a button counts as its cancel button.
-    return pressed == IDOK || pressed == IDYES || pressed == IDNO ? pressed : cancelAnswer;
+int messageOnStandardError(const char* text, const char* caption, unsigned type) {
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+    return (type & buttonGroupMask) == MB_YESNO ? IDYES : IDOK;
 }
 
 void setMessageBoxHandler(MessageBoxHandler newHandler) { handler = newHandler; }
-
-Window* focusWindow() {
-    SDL_Window* focused = SDL_GetKeyboardFocus();
-    return focused ? windowFromId(SDL_GetWindowID(focused)) : nullptr;
-}
 
 }  // namespace platform

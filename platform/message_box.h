@@ -15,9 +15,9 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
 // Shows the box (owned by owner when not null) and returns the button pressed: Return
-// presses the default button (OK or Yes), Escape the cancel one (OK or No). Without any
-// display (or when rendering off screen) the text goes to standard error and the default
-// answer is returned.
+// presses the default button (OK or Yes); Escape closes an OK box, and N answers No (Windows'
+// own box) or Escape does (SDL's). Where no box can be shown, or when rendering off screen, the
+// text goes to standard error and the default answer is returned.
 int messageBox(Window* owner, const char* text, const char* caption, unsigned type);
 
 // Test seam: while a handler is set, messageBox calls it instead of showing anything.

@@ -23,12 +23,14 @@ void useOffscreenRendering();
 bool registerWindowClass(WindowProc procedure);
 void unregisterWindowClass();
 
-// Asks for a full-screen display mode of exactly this size; true when the display offers it.
-// The next createWindow with fullScreen set uses it; restoreDisplayMode forgets it.
+// "The window's display" below is the display of the newest window or, when there is none, of the
+// last one destroyed (a display-mode switch destroys the window first), or else the first display.
+
+// Asks the window's display for a full-screen mode of exactly this size; true when it offers it.
+// The next createWindow with fullScreen set uses it, on that display; restoreDisplayMode forgets it.
 bool changeDisplayMode(int width, int height, int bitsPerPixel);
 void restoreDisplayMode();
-// The size of the desktop of the display the window is on (the first display without one).
-// Works before any window exists.
+// The size of the desktop of the window's display; works before any window exists.
 bool desktopSize(int& width, int& height);
 
 struct Borders {
@@ -38,10 +40,12 @@ struct Borders {
     int bottom = 0;
 };
 
-// Creates the window at (0, 0) with a client area of width x height, an RGB 8-8-8 colour
-// buffer, a 16-bit depth buffer and double buffering. Not yet shown. Null on failure.
+// Creates the window with a client area of width x height, an RGB 8-8-8 colour buffer, a 16-bit
+// depth buffer and double buffering: at (0, 0), or in full screen over the window's display. Not
+// yet shown. Null on failure.
 Window* createWindow(const char* title, int width, int height, bool fullScreen);
-// The frame the window manager puts around the client area (zero where there is none).
+// The frame around the client area (zero where there is none); a window manager's frame is known
+// once the window is shown.
 Borders windowBorders(Window* window);
 // Shows, raises and focuses the window. As on Windows, showing a window activates it: the
 // window procedure receives WM_ACTIVATE before this returns.

@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and runs every test: unit tests on SDL's offscreen driver
 # and end-to-end tests of the real program under Xvfb; then the same unit and end-to-end
 # tests built with AddressSanitizer and UndefinedBehaviorSanitizer; then each fuzzer for a
-# bounded time.
+# bounded time; then the Windows build's unit and end-to-end tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -22,3 +22,7 @@ echo "== Fuzzers =="
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DFACEDEMO_FUZZ=ON -DFACEDEMO_BENCH=OFF >/dev/null
 cmake --build build-fuzz --target fuzzers -j "$jobs"
 (cd build-fuzz && ctest --output-on-failure -L fuzz)
+
+echo "== Windows build under Wine =="
+# The asset generators of the first build serve the cross build.
+NATIVE_BUILD=build scripts/test-windows.sh

@@ -116,6 +116,19 @@ inline std::vector<platform::Message> drainMessages() {
     return taken;
 }
 
+// Takes and dispatches every waiting message, as the message loop does (Windows posts some steps of
+// its default handling, such as Alt+F4's close); returns them in the order they were taken.
+inline std::vector<platform::Message> pumpMessages() {
+    std::vector<platform::Message> taken;
+    platform::Message message;
+    while (platform::peekMessage(message)) {
+        taken.push_back(message);
+        platform::translateMessage(message);
+        platform::dispatchMessage(message);
+    }
+    return taken;
+}
+
 inline int countQuitMessages(const std::vector<platform::Message>& messages, platform::WPARAM exitCode) {
     int count = 0;
     for (const platform::Message& m : messages) {

@@ -1,4 +1,5 @@
-// The offscreen GL context shared by the GL-touching tests.
+// The hidden GL window shared by the GL-touching tests: on SDL's offscreen driver, or under Wine
+// a WGL window that is never shown.
 #include "tests/gl_test_context.h"
 
 #include <GL/gl.h>
@@ -18,7 +19,9 @@ platform::LRESULT ignoreMessages(platform::Window* w, std::uint32_t m, platform:
 platform::Window* offscreenWindow(int width, int height) {
     static platform::Window* window = nullptr;
     if (!window) {
+#ifndef _WIN32
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
+#endif
         if (!platform::registerWindowClass(ignoreMessages)) return nullptr;
         window = platform::createWindow("test", width, height, false);
     }

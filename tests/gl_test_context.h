@@ -5,8 +5,9 @@
 
 #include "platform/window.h"
 
-// Starts the layer on SDL's offscreen video driver (EGL, Mesa) once per process.
-// Returns the hidden window that the test contexts draw to (width x height pixels).
+// Starts the layer once per process, on SDL's offscreen video driver (EGL, Mesa) or, on Windows,
+// with a window that is never shown. Returns that hidden window, which the test contexts draw to
+// (width x height pixels).
 platform::Window* offscreenWindow(int width = 64, int height = 64);
 
 // Every test gets a fresh GL context, current, with GL_MODELVIEW selected: GL's own defaults,

@@ -171,7 +171,7 @@ TEST_F(MeshFile, ResizesToTheFileAndToleratesAShortFaceSection) {
 
     Mesh missing;
     missing.vertices.resize(2);
-    EXPECT_FALSE(missing.load((dir / "nothing.sos").c_str())) << "a missing file is refused";
+    EXPECT_FALSE(missing.load((dir / "nothing.sos").string().c_str())) << "a missing file is refused";
     EXPECT_EQ(missing.vertices.size(), 2u) << "and leaves the mesh as it was";
 }
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/messages.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/sdl_internal.h"
 #include "tests/gl_test_context.h"
 
 using namespace platform;

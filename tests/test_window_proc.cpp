@@ -156,7 +156,7 @@ TEST_F(WindowProcTest, CloseAndEscapePostQuitWithZero) {
     // Alt+F4 goes through the default handling to WM_CLOSE.
     platform::registerWindowClass(windowProc);
     windowProc(window, platform::WM_SYSKEYDOWN, platform::VK_F4, static_cast<platform::LPARAM>(altContextBit));
-    queued = drainMessages();
+    queued = pumpMessages();
     EXPECT_EQ(countQuitMessages(queued, 0), 1) << "Alt+F4 quits with 0 through WM_CLOSE";
     EXPECT_EQ(keyState[platform::VK_F4], 0) << "a system key does not reach the table";
 }

@@ -4,6 +4,8 @@
 # to run the program in, and clean-up of everything it started, on success and on failure. On
 # failure the temporary directory is kept with a screenshot of the screen and its path is printed;
 # E2E_KEEP=1 keeps it after a pass too, with every picture the test took.
+# A Windows build (FACEDEMO_BINARY ending in .exe) runs under Wine, in a Wine prefix of the test's
+# own: a copy of $WINEPREFIX when that is set (made by the test script), otherwise a new one.
 # Every wait polls a condition against a deadline; conditions are shell text in single quotes,
 # evaluated by wait_for.
 # shellcheck disable=SC2016,SC2034  # conditions are expanded when evaluated; tests use the regions
@@ -18,7 +20,11 @@ if [ -z "$E2E_BIN" ] || [ -z "$E2E_DATA" ]; then
 fi
 E2E_BIN=$(realpath "$E2E_BIN")
 E2E_DATA=$(realpath "$E2E_DATA")
-[ -x "$E2E_BIN" ] || { echo "FAIL: no program at $E2E_BIN" >&2; exit 2; }
+# A Windows program needs no execute bit (an unzipped one may have none).
+if [ ! -f "$E2E_BIN" ] || { [[ $E2E_BIN != *.exe ]] && [ ! -x "$E2E_BIN" ]; }; then
+    echo "FAIL: no program at $E2E_BIN" >&2
+    exit 2
+fi
 [ -d "$E2E_DATA" ] || { echo "FAIL: no data directory at $E2E_DATA" >&2; exit 2; }
 
 E2E_NAME=$(basename "$0" .sh)
@@ -26,6 +32,7 @@ E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/facedemo-$E2E_NAME.XXXXXX")
 E2E_RUN_DIR=$E2E_TMP/run
 E2E_SCREEN_WIDTH=1024
 E2E_SCREEN_HEIGHT=768
+E2E_SCREEN_DEPTH=${E2E_SCREEN_DEPTH:-24}
 E2E_WINDOW_TITLE='OpenGL Window'
 E2E_POLL=0.1
 
@@ -81,6 +88,7 @@ cleanup() {
     local status=$?
     stop_process "$DEMO_PID"
     stop_process "$WM_PID"
+    if [ -n "${E2E_WINEPREFIX:-}" ]; then WINEPREFIX=$E2E_WINEPREFIX wineserver -k 2>/dev/null; fi
     stop_process "$XVFB_PID"
     if [ "$status" -eq 0 ] && [ "$E2E_FAILED" -eq 0 ] && [ -z "${E2E_KEEP:-}" ]; then
         rm -rf "$E2E_TMP"
@@ -109,12 +117,12 @@ wait_for() {
 
 # --- X server and window manager ---------------------------------------------------------------
 
-# Starts a private Xvfb of 1024 x 768 x 24 on the first free display and exports DISPLAY. Key
+# Starts a private Xvfb of 1024 x 768 x 24 (E2E_SCREEN_DEPTH: another depth) on the first free display and exports DISPLAY. Key
 # repeat is off, so a key held until the program has seen it acts once.
 start_xvfb() {
     local fd_file=$E2E_TMP/displayfd
     : >"$fd_file"
-    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_WIDTH}x${E2E_SCREEN_HEIGHT}x24" -nolisten tcp -noreset -r \
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_WIDTH}x${E2E_SCREEN_HEIGHT}x${E2E_SCREEN_DEPTH}" -nolisten tcp -noreset -r \
         3>"$fd_file" >"$E2E_TMP/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_for '[ -s "$fd_file" ] || ! kill -0 $XVFB_PID 2>/dev/null' 10 || fail "Xvfb reported no display in 10 s"
@@ -154,12 +162,46 @@ prepare_run_dir() {
     cp -a "$E2E_DATA"/. "$E2E_RUN_DIR"/
 }
 
+# Makes the test's own Wine prefix, so that its Wine processes belong to its own X server. The copy
+# shares the prefix's files through hard links, except the registry, which Wine rewrites.
+prepare_wine() {
+    E2E_WINEPREFIX=$E2E_TMP/wineprefix
+    if [ -n "${WINEPREFIX:-}" ] && [ -f "$WINEPREFIX/system.reg" ]; then
+        # Hard links need one file system; otherwise a full copy.
+        cp -al "$WINEPREFIX" "$E2E_WINEPREFIX" 2>/dev/null ||
+            { rm -rf "$E2E_WINEPREFIX" && cp -a "$WINEPREFIX" "$E2E_WINEPREFIX"; } ||
+            fail "cannot copy the Wine prefix $WINEPREFIX"
+        rm -f "$E2E_WINEPREFIX"/*.reg
+        cp "$WINEPREFIX"/*.reg "$E2E_WINEPREFIX"/
+    fi
+    export WINEPREFIX=$E2E_WINEPREFIX WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+    wineboot -i >"$E2E_TMP/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -3 "$E2E_TMP/wineboot.log")"
+}
+
+# program_runner: sets RUNNER to what runs the program: nothing, or Wine for a Windows build.
+program_runner() {
+    RUNNER=()
+    if [[ $E2E_BIN == *.exe ]]; then
+        [ -n "${E2E_WINEPREFIX:-}" ] || prepare_wine
+        RUNNER=(wine)
+    fi
+}
+
+# run_program [ARG...]: runs the program in the foreground (in the current directory), through
+# Wine for a Windows build.
+run_program() {
+    program_runner
+    "${RUNNER[@]}" "$E2E_BIN" "$@"
+}
+
 # start_demo [VAR=value ...]: runs the program in the run directory in the background, with the
 # arguments in the array E2E_ARGS (none unless a test sets them).
 E2E_ARGS=()
 start_demo() {
     [ -d "$E2E_RUN_DIR" ] || prepare_run_dir
-    (cd "$E2E_RUN_DIR" && exec env "$@" "$E2E_BIN" "${E2E_ARGS[@]}") >"$E2E_TMP/demo.out" 2>"$E2E_TMP/demo.err" &
+    program_runner
+    (cd "$E2E_RUN_DIR" && exec env "$@" "${RUNNER[@]}" "$E2E_BIN" "${E2E_ARGS[@]}") >"$E2E_TMP/demo.out" \
+        2>"$E2E_TMP/demo.err" &
     DEMO_PID=$!
     log "program started (pid $DEMO_PID)"
 }

@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh"
 # Without a display a window could not open: exit code 2 and the usage show it stopped first.
 for bad in "--size 0x0" "--frames -3" "--frames abc" "--seconds" "--data-dir /nonexistent/facedemo"; do
     # shellcheck disable=SC2086  # the words of each case are the arguments
-    env -u DISPLAY "$E2E_BIN" $bad >"$E2E_TMP/bad.out" 2>"$E2E_TMP/bad.err"
+    (unset DISPLAY && run_program $bad) >"$E2E_TMP/bad.out" 2>"$E2E_TMP/bad.err"
     code=$?
     [ "$code" -eq 2 ] || fail "'$bad' ended with $code, expected 2"
     option=${bad%% *}
@@ -14,9 +14,9 @@ for bad in "--size 0x0" "--frames -3" "--frames abc" "--seconds" "--data-dir /no
     grep -q '^Usage: facedemo' "$E2E_TMP/bad.err" || fail "'$bad': no usage on standard error"
     [ ! -s "$E2E_TMP/bad.out" ] || fail "'$bad' wrote to standard output"
 done
-"$E2E_BIN" --help >"$E2E_TMP/help.out" || fail "--help did not end with 0"
+run_program --help >"$E2E_TMP/help.out" || fail "--help did not end with 0"
 [ "$(grep -c '^  --' "$E2E_TMP/help.out")" -eq 13 ] || fail "--help does not list the 13 options"
-version=$("$E2E_BIN" --version) || fail "--version did not end with 0"
+version=$(run_program --version | tr -d '\r') || fail "--version did not end with 0"
 [[ $version =~ ^facedemo\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
 log "help, version and bad values checked ($version)"
 

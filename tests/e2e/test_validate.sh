@@ -14,7 +14,8 @@ validate() {
     local env=()
     while [ $# -gt 0 ] && [ "$1" != -- ]; do env+=("$1"); shift; done
     [ "${1:-}" = -- ] && shift
-    env "${env[@]}" "$E2E_BIN" --offscreen --validate "$@" >"$E2E_TMP/$name.out" 2>"$E2E_TMP/$name.err"
+    program_runner
+    env "${env[@]}" "${RUNNER[@]}" "$E2E_BIN" --offscreen --validate "$@" >"$E2E_TMP/$name.out" 2>"$E2E_TMP/$name.err"
     CODE=$?
     log "$name: exit code $CODE"
     sed 's/^/    /' "$E2E_TMP/$name.out"

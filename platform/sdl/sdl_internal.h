@@ -13,9 +13,9 @@ struct Window {
 
 // The procedure given to registerWindowClass, or null.
 WindowProc windowProcedure();
-// Whether useOffscreenRendering was called.
-bool offscreenRendering();
 // The layer's window with this SDL window id, or null.
 Window* windowFromId(Uint32 id);
+// Drops what the message queue remembers of a window that is being destroyed.
+void forgetWindowState(Uint32 id);
 
 }  // namespace platform

@@ -1,5 +1,5 @@
-// The executable's directory over SDL_GetBasePath.
-#include "platform/paths.h"
+// The executable's directory over SDL_GetBasePath; a program here always has its console.
+#include "platform/process.h"
 
 #include <SDL.h>
 
@@ -13,5 +13,7 @@ std::string executableDirectory() {
     while (directory.size() > 1 && (directory.back() == '/' || directory.back() == '\\')) directory.pop_back();
     return directory;
 }
+
+void useParentConsole() {}
 
 }  // namespace platform

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/messages.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/sdl_internal.h"
 
 namespace platform {
 
@@ -14,6 +14,15 @@ std::vector<Window*> liveWindows;
 bool fullScreenModeSet = false;
 bool offscreen = false;
 SDL_DisplayMode fullScreenMode{};
+// The display of the last window destroyed: a display-mode switch destroys the window before it
+// asks for the desktop's size and the new mode.
+int lastDisplay = 0;
+
+// The display of the newest window, or of the last one destroyed.
+int currentDisplay() {
+    const int display = liveWindows.empty() ? lastDisplay : SDL_GetWindowDisplayIndex(liveWindows.back()->sdl);
+    return display >= 0 && display < SDL_GetNumVideoDisplays() ? display : 0;
+}
 
 // Starts the video subsystem, which stays up for the whole process, with its GL library loaded
 // for good: SDL would otherwise unload and load the driver again with every window (each F1
@@ -61,7 +70,7 @@ bool changeDisplayMode(int width, int height, int bitsPerPixel) {
     wanted.w = width;
     wanted.h = height;
     SDL_DisplayMode closest{};
-    if (!SDL_GetClosestDisplayMode(0, &wanted, &closest)) return false;
+    if (!SDL_GetClosestDisplayMode(currentDisplay(), &wanted, &closest)) return false;
     if (closest.w != width || closest.h != height) return false;
     if (bitsPerPixel > 0 && static_cast<int>(SDL_BITSPERPIXEL(closest.format)) < std::min(bitsPerPixel, 24))
         return false;
@@ -76,7 +85,7 @@ bool desktopSize(int& width, int& height) {
     SDL_DisplayMode mode{};
     // Asked before any window exists, the video subsystem starts here.
     if (!startVideo()) return false;
-    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
+    if (SDL_GetDesktopDisplayMode(currentDisplay(), &mode) != 0) return false;
     width = mode.w;
     height = mode.h;
     return true;
@@ -94,7 +103,10 @@ Window* createWindow(const char* title, int width, int height, bool fullScreen) 
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     flags |= fullScreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
-    SDL_Window* sdl = SDL_CreateWindow(title, 0, 0, width, height, flags);
+    // A window starts at the desktop's corner; a full-screen one covers the display it is for.
+    SDL_Rect origin{0, 0, 0, 0};
+    if (fullScreen) SDL_GetDisplayBounds(currentDisplay(), &origin);
+    SDL_Window* sdl = SDL_CreateWindow(title, origin.x, origin.y, width, height, flags);
     if (!sdl) return nullptr;
     if (fullScreen && fullScreenModeSet) SDL_SetWindowDisplayMode(sdl, &fullScreenMode);
     auto* window = new Window{sdl};
@@ -104,6 +116,9 @@ Window* createWindow(const char* title, int width, int height, bool fullScreen) 
 
 Borders windowBorders(Window* window) {
     Borders b;
+    // A window manager announces the frame of a window it has just mapped in an event (X11's
+    // _NET_FRAME_EXTENTS): take the pending events in first. They stay queued for peekMessage.
+    SDL_PumpEvents();
     if (!window || SDL_GetWindowBordersSize(window->sdl, &b.top, &b.left, &b.bottom, &b.right) != 0) return Borders{};
     return b;
 }
@@ -118,7 +133,9 @@ void showWindow(Window* window) {
 
 void destroyWindow(Window* window) {
     if (!window) return;
+    lastDisplay = SDL_GetWindowDisplayIndex(window->sdl);
     liveWindows.erase(std::remove(liveWindows.begin(), liveWindows.end(), window), liveWindows.end());
+    forgetWindowState(SDL_GetWindowID(window->sdl));
     SDL_DestroyWindow(window->sdl);
     delete window;
 }

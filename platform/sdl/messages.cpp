@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "platform/sdl_internal.h"
+#include "platform/sdl/sdl_internal.h"
 
 namespace platform {
 
@@ -242,6 +242,8 @@ bool concernsWindowState(std::uint32_t message) {
 }
 
 }  // namespace
+
+void forgetWindowState(Uint32 id) { setMinimised(id, false); }
 
 bool peekMessage(Message& message) {
     SDL_Event event;

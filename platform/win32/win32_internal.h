@@ -1,0 +1,35 @@
+// What the win32 backend's files share. Included only inside platform/win32/, after any contract
+// header: <windows.h> defines many of the contract's names (WM_SIZE, VK_F1, MB_YESNO, IDYES, ...)
+// as macros, with the same values (contract_check.cpp proves it), so after it those names are
+// spelled unqualified and mean Windows' own.
+#pragma once
+
+#include "platform/window.h"
+
+// The build defines these so that the GL headers need no <windows.h> outside this backend;
+// <windows.h> defines them itself.
+#undef WINGDIAPI
+#undef APIENTRY
+#undef CALLBACK
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+namespace platform {
+
+struct Window {
+    HWND handle = nullptr;
+    HDC deviceContext = nullptr;     // the window's own (CS_OWNDC), kept for its whole life
+    bool minimisedReported = false;  // the procedure's last WM_ACTIVATE said minimised
+};
+
+// The procedure given to registerWindowClass, or null.
+WindowProc windowProcedure();
+// The layer's window with this handle, or null (another window of the thread, or none).
+Window* windowFromHandle(HWND handle);
+
+}  // namespace platform

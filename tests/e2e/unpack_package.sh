@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Makes the Windows package (cpack -G ZIP) in the build tree and unzips it into OUT, as a user
+# would: facedemo.exe and its data files side by side.
+#   bash unpack_package.sh BUILD_DIR OUT
+set -euo pipefail
+build=$(realpath "$1")
+out=$2
+rm -f "$build"/facedemo-*-win64.zip
+(cd "$build" && cpack -G ZIP >/dev/null)
+zip=("$build"/facedemo-*-win64.zip)
+rm -rf "$out" "$out.unzip"
+mkdir -p "$out.unzip"
+(cd "$out.unzip" && cmake -E tar xf "${zip[0]}")
+# The zip holds one folder named after the package.
+mv "$out.unzip"/facedemo-*-win64 "$out"
+rmdir "$out.unzip"
+ls "$out"
