@@ -19,6 +19,17 @@ void blockMeans(const Picture& p, int x0, int y0, double means[3]) {
     for (int c = 0; c < 3; ++c) means[c] = sums[c] / count;
 }
 
+// Whether the cell [x0, x1) x [y0, y1) holds some of the overlay's near-white text.
+bool holdsText(const Picture& p, int x0, int x1, int y0, int y1) {
+    int ink = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const unsigned char* px = p.at(x, y);
+            if (px[0] > textInkLevel && px[1] > textInkLevel && px[2] > textInkLevel) ++ink;
+        }
+    return ink >= textInkPixels;
+}
+
 const PictureRegion* regionOf(const std::vector<PictureRegion>& regions, int x, int y) {
     for (const PictureRegion& r : regions)
         if (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height) return &r;
@@ -38,7 +49,7 @@ BlockComparison compareBlocks(const Picture& reference, const Picture& picture,
     for (int y = 0; y < picture.height; y += compareBlockSide) {
         for (int x = 0; x < picture.width; x += compareBlockSide) {
             const PictureRegion* region = regionOf(regions, x + compareBlockSide / 2, y + compareBlockSide / 2);
-            if (region && !region->compared) continue;
+            if (region && region->rule != RegionRule::blocks) continue;
             double a[3], b[3];
             blockMeans(reference, x, y, a);
             blockMeans(picture, x, y, b);
@@ -49,6 +60,19 @@ BlockComparison compareBlocks(const Picture& reference, const Picture& picture,
             if (difference <= blockTolerance) continue;
             ++result.differing;
             ++perRegion[region ? region->name : "rest of the picture"];
+        }
+    }
+    for (const PictureRegion& r : regions) {
+        if (r.rule != RegionRule::text) continue;
+        const int x1 = std::min(r.x + r.width, picture.width);
+        const int y0 = std::max(r.y, 0);
+        const int y1 = std::min(r.y + r.height, picture.height);
+        for (int x = std::max(r.x, 0); x < x1; x += textCellWidth) {
+            const int cellEnd = std::min(x + textCellWidth, x1);
+            ++result.textCells;
+            if (holdsText(reference, x, cellEnd, y0, y1) == holdsText(picture, x, cellEnd, y0, y1)) continue;
+            ++result.textDiffering;
+            ++perRegion[r.name];
         }
     }
     result.limit = static_cast<int>(differingBlockShare * result.blocks);

@@ -1,7 +1,8 @@
 // Comparing a drawn picture with a reference in coarse blocks, so that what drivers may draw
 // differently (edge pixels of lines and polygons, texel choice at GL_NEAREST boundaries,
-// dithering) passes while a feature that is missing or wrong does not. Where a driver may
-// legitimately draw something quite differently, the caller leaves that region out.
+// dithering) passes while a feature that is missing or wrong does not. Text is compared by
+// where it stands; where a driver may legitimately draw something quite differently, the
+// caller leaves that region out.
 #pragma once
 
 #include <string>
@@ -9,18 +10,28 @@
 
 #include "app/picture.h"
 
+// How a region is compared: block by block; as text, by where it has text and not by the
+// shapes of its glyphs (each platform draws the overlay in its own system font); or not at all.
+enum class RegionRule { blocks, text, skipped };
+
 // A named part of the picture, for saying where the pictures differ (pixels, top-left origin).
-// A block belongs to the first region that holds its centre; the blocks of a region that is
-// not compared are left out altogether.
+// A block belongs to the first region that holds its centre, and follows that region's rule.
 struct PictureRegion {
     const char* name;
     int x, y, width, height;
-    bool compared = true;
+    RegionRule rule = RegionRule::blocks;
 };
 
 constexpr int compareBlockSide = 8;           // pixels; the blocks at the right and bottom edges may be smaller
 constexpr double blockTolerance = 24.0;       // largest difference of a block's mean in any channel (of 255)
 constexpr double differingBlockShare = 0.01;  // of all blocks, how many may exceed the tolerance
+// Text regions are cut into cells of this width across their whole height. A cell holds text
+// when it has a few near-white pixels; fonts differ in width, so a couple of cells at the end
+// of a line may hold text in one picture and not in the other.
+constexpr int textCellWidth = 35;
+constexpr int textInkLevel = 160;  // all three channels above it: a pixel of the overlay's text
+constexpr int textInkPixels = 4;
+constexpr int textCellsMayDiffer = 2;
 
 struct BlockComparison {
     bool sameSize = false;
@@ -28,9 +39,11 @@ struct BlockComparison {
     int differing = 0;     // blocks beyond the tolerance
     int limit = 0;         // how many may be
     double largest = 0.0;  // the largest difference of any block's mean in any channel
-    std::string where;     // the region with the most differing blocks; empty when none differ
+    int textCells = 0;
+    int textDiffering = 0;  // cells with text in only one of the pictures
+    std::string where;      // the region with the most differing blocks or cells; empty when none differ
 
-    bool passed() const { return sameSize && differing <= limit; }
+    bool passed() const { return sameSize && differing <= limit && textDiffering <= textCellsMayDiffer; }
 };
 
 BlockComparison compareBlocks(const Picture& reference, const Picture& picture,

@@ -25,7 +25,7 @@ void fill(Picture& p, int x0, int y0, int w, int h, unsigned char r, unsigned ch
         }
 }
 
-const std::vector<PictureRegion> regions = {{"left", 0, 0, 40, 80}, {"hidden", 40, 0, 24, 80, false}};
+const std::vector<PictureRegion> regions = {{"left", 0, 0, 40, 80}, {"hidden", 40, 0, 24, 80, RegionRule::skipped}};
 
 TEST(PictureCompare, PassesSmallDifferencesCatchesMissingFeatures) {
     Picture reference = grey(100);
@@ -53,6 +53,22 @@ TEST(PictureCompare, PassesSmallDifferencesCatchesMissingFeatures) {
     EXPECT_EQ(blue.where, "rest of the picture") << "outside the named regions";
     fill(changed, 0, 0, 40, 8, 0, 0, 0);
     EXPECT_EQ(compareBlocks(reference, changed, regions).where, "left") << "the region with most differing blocks";
+
+    // Text is compared by where it stands: other glyphs in the same cells pass, text that is
+    // missing from more than a couple of cells fails.
+    const std::vector<PictureRegion> textLine = {{"text", 0, 60, 80, 20, RegionRule::text}};
+    Picture line = grey(40);
+    for (int x = 2; x < 75; x += 4) fill(line, x, 64, 2, 10, 230, 230, 230);
+    Picture otherFont = grey(40);
+    for (int x = 3; x < 72; x += 6) fill(otherFont, x, 62, 3, 12, 230, 230, 230);
+    BlockComparison font = compareBlocks(line, otherFont, textLine);
+    EXPECT_EQ(font.textCells, 3) << "cells of 35 pixels across 80";
+    EXPECT_EQ(font.textDiffering, 0) << "another font's glyphs in the same cells";
+    EXPECT_EQ(font.blocks, 70) << "the text's blocks are not compared one by one";
+    Picture noText = grey(40);
+    BlockComparison missing = compareBlocks(line, noText, textLine);
+    EXPECT_FALSE(missing.passed()) << "the line missing from all three cells fails";
+    EXPECT_EQ(missing.where, "text") << "and is named";
 
     Picture small = grey(100);
     small.width = small.height = 40;
