@@ -20,8 +20,8 @@ protected:
         fs::remove_all(root);
         for (const char* d : {"work", "prefix/bin", "prefix/share/facedemo", "empty"}) fs::create_directories(root / d);
         work = (root / "work").string();
-        bin = (root / "prefix/bin").string();
-        share = (root / "prefix/share/facedemo").string();
+        bin = (root / "prefix" / "bin").string();
+        share = (root / "prefix" / "share" / "facedemo").string();
     }
     void TearDown() override { fs::remove_all(root); }
 

@@ -47,7 +47,7 @@ std::vector<std::string> upwardIncludes(const fs::path& root) {
                 // Includes of folders outside the order (tests, bench) are never allowed in the code.
                 if (!allowed &&
                     (layerRank.count(target) || target == toolsFolder || target == "tests" || target == "bench"))
-                    found.push_back(fs::relative(entry.path(), root).string() + ":" + std::to_string(line) + ": " +
+                    found.push_back(fs::relative(entry.path(), root).generic_string() + ":" + std::to_string(line) + ": " +
                                     text + " (from " + folder + " up to " + target + ")");
             }
         }

@@ -3,10 +3,11 @@
 # gives the window that client size; --info, --fps-log and --frames print what they promise.
 source "$(dirname "$0")/lib.sh"
 
-# Without a display a window could not open: exit code 2 and the usage show it stopped first.
+start_xvfb
+# Exit code 2 and the usage show it stopped before anything was shown.
 for bad in "--size 0x0" "--frames -3" "--frames abc" "--seconds" "--data-dir /nonexistent/facedemo"; do
     # shellcheck disable=SC2086  # the words of each case are the arguments
-    (unset DISPLAY && run_program $bad) >"$E2E_TMP/bad.out" 2>"$E2E_TMP/bad.err"
+    run_program $bad >"$E2E_TMP/bad.out" 2>"$E2E_TMP/bad.err"
     code=$?
     [ "$code" -eq 2 ] || fail "'$bad' ended with $code, expected 2"
     option=${bad%% *}
@@ -18,13 +19,14 @@ run_program --help >"$E2E_TMP/help.out" || fail "--help did not end with 0"
 [ "$(grep -c '^  --' "$E2E_TMP/help.out")" -eq 13 ] || fail "--help does not list the 13 options"
 version=$(run_program --version | tr -d '\r') || fail "--version did not end with 0"
 [[ $version =~ ^facedemo\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
+[ -z "$(find_window "$E2E_WINDOW_TITLE" any)" ] || fail "a window was made for a bad command line"
 log "help, version and bad values checked ($version)"
 
-start_xvfb
 E2E_ARGS=(--size 640x480 --info --fps-log --frames 150 --not-an-option)
 start_demo_window
 wait_client_size "$WIN" 640x480 5
 expect_exit_code 0 60
+sed -i 's/\r$//' "$E2E_TMP/demo.out" "$E2E_TMP/demo.err"
 grep -q "ignoring an argument it does not know: '--not-an-option'" "$E2E_TMP/demo.err" ||
     fail "no warning about the unknown argument"
 grep -q '^GL_RENDERER: .' "$E2E_TMP/demo.out" || fail "--info printed no renderer"

@@ -17,6 +17,8 @@ validate() {
     program_runner
     env "${env[@]}" "${RUNNER[@]}" "$E2E_BIN" --offscreen --validate "$@" >"$E2E_TMP/$name.out" 2>"$E2E_TMP/$name.err"
     CODE=$?
+    # A Windows build ends its lines with CR LF.
+    sed -i 's/\r$//' "$E2E_TMP/$name.out" "$E2E_TMP/$name.err"
     log "$name: exit code $CODE"
     sed 's/^/    /' "$E2E_TMP/$name.out"
 }
@@ -36,6 +38,7 @@ start_xvfb
 E2E_ARGS=(--validate)
 start_demo_window
 expect_exit_code 0 60
+sed -i 's/\r$//' "$E2E_TMP/demo.out"
 [ "$(grep -c ' PASS ' "$E2E_TMP/demo.out")" -eq 7 ] || fail "not 7 passing checks: $(cat "$E2E_TMP/demo.out")"
 sed 's/^/    /' "$E2E_TMP/demo.out"
 
@@ -73,7 +76,7 @@ rm -r "$altered/reference"
 validate missing -- --data-dir "$altered"
 [ "$CODE" -eq 1 ] || fail "without references the exit code is $CODE, not 1"
 for check in $CHECKS; do
-    grep -q "^$check .*FAIL  no 700x500 reference picture .*/reference/$check.png$" "$E2E_TMP/missing.out" ||
+    grep -Eq "^$check .*FAIL  no 700x500 reference picture .*[/\\\\]reference[/\\\\]$check.png$" "$E2E_TMP/missing.out" ||
         fail "no line for the missing $check.png"
 done
 pass
