@@ -16,13 +16,13 @@ namespace {
 // WM_SIZE carries the client size in two 16-bit halves.
 constexpr long largestSide = 65535;
 
-struct OptionSpec {
+struct KnownOption {
     const char* name;
     const char* value;  // null: takes no value
     const char* help;
 };
 
-constexpr OptionSpec optionSpecs[] = {
+constexpr KnownOption knownOptions[] = {
     {"--help", nullptr, "show this help and exit"},
     {"--version", nullptr, "show the version and exit"},
     {"--data-dir", "DIR", "read the meshes and images from DIR and nowhere else"},
@@ -38,9 +38,9 @@ constexpr OptionSpec optionSpecs[] = {
     {"--save-pictures", "DIR", "with --validate: write each check's picture into DIR"},
 };
 
-const OptionSpec* findSpec(const std::string& name) {
-    for (const OptionSpec& spec : optionSpecs)
-        if (name == spec.name) return &spec;
+const KnownOption* findOption(const std::string& name) {
+    for (const KnownOption& known : knownOptions)
+        if (name == known.name) return &known;
     return nullptr;
 }
 
@@ -123,12 +123,12 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
         const std::size_t equals = argument.find('=');
         const bool inlineValue = argument.rfind("--", 0) == 0 && equals != std::string::npos;
         const std::string name = inlineValue ? argument.substr(0, equals) : argument;
-        const OptionSpec* spec = findSpec(name);
-        if (!spec) {
+        const KnownOption* known = findOption(name);
+        if (!known) {
             result.warnings.push_back("ignoring an argument it does not know: '" + argument + "'");
             continue;
         }
-        if (!spec->value) {
+        if (!known->value) {
             if (inlineValue) {
                 result.error = "option '" + name + "' takes no value";
                 return result;
@@ -142,11 +142,11 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
         } else if (i + 1 < argc) {
             value = argv[++i];
         } else {
-            result.error = "option '" + name + "' needs a value " + spec->value;
+            result.error = "option '" + name + "' needs a value " + known->value;
             return result;
         }
         if (!apply(result.options, name, value)) {
-            result.error = "option '" + name + "' has a bad value '" + value + "' (expected " + spec->value + ")";
+            result.error = "option '" + name + "' has a bad value '" + value + "' (expected " + known->value + ")";
             return result;
         }
     }
@@ -157,12 +157,12 @@ std::string usageText(const char* programName) {
     std::ostringstream out;
     out << "Usage: " << (programName ? programName : "facedemo") << " [OPTION]...\n"
         << "A real-time 3D demonstration of morphing faces in fixed-function OpenGL.\n\n";
-    for (const OptionSpec& spec : optionSpecs) {
-        std::string left = spec.name;
-        if (spec.value) left += std::string(" ") + spec.value;
+    for (const KnownOption& known : knownOptions) {
+        std::string left = known.name;
+        if (known.value) left += std::string(" ") + known.value;
         out << "  " << left;
         for (std::size_t pad = left.size(); pad < 24; ++pad) out << ' ';
-        out << spec.help << '\n';
+        out << known.help << '\n';
     }
     out << "\nWithout --data-dir the data files are read from the first of the working directory,\n"
         << "the program's own directory and ../share/facedemo beside it that holds any of them.\n";
