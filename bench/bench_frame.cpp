@@ -45,7 +45,7 @@ bool started = false;
 // The program's own start-up, once per process; later sizes re-create the window as F1 does.
 bool startDemo(int width, int height) {
     if (!started) {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        platform::useOffscreenRendering();
         std::filesystem::current_path(FACEDEMO_DATA_DIR);
         if (!initApplication() || !initGL()) return false;
         started = true;

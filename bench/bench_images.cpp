@@ -39,7 +39,7 @@ platform::LRESULT ignoreMessages(platform::Window* w, std::uint32_t m, platform:
 bool makeContext() {
     static bool ready = false;
     if (ready) return true;
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    platform::useOffscreenRendering();
     if (!platform::registerWindowClass(ignoreMessages)) return false;
     platform::Window* window = platform::createWindow("bench", 64, 64, false);
     if (!window) return false;

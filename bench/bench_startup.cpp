@@ -37,7 +37,7 @@ constexpr const char* imageFiles[3] = {"rocks.bmp", "sunsetclouds.bmp", "Lightma
 
 int main() {
     Clock::time_point begin = Clock::now();
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    platform::useOffscreenRendering();
     std::filesystem::current_path(FACEDEMO_DATA_DIR);
     Stages stages;
 
