@@ -23,6 +23,7 @@ struct Monitor {
     std::vector<double> frameMs;  // one entry per frame presented
     bool lastFrameDrawing = false;
     bool quitPosted = false;
+    bool watching = false;
     Picture capture;
 };
 
@@ -73,12 +74,13 @@ void startFrameMonitor(const Options& asked) {
     monitor = Monitor();
     monitor.asked = asked;
     monitor.start = monitor.lastPresent = Clock::now();
-    const bool anything = hasLimit() || asked.fpsLog || !asked.screenshot.empty();
-    frameStageHook = anything ? onStage : nullptr;
+    // Asked nothing, it leaves the frame alone (and any instrument already watching it).
+    monitor.watching = hasLimit() || asked.fpsLog || !asked.screenshot.empty();
+    if (monitor.watching) frameStageHook = onStage;
 }
 
 FrameSummary stopFrameMonitor() {
-    frameStageHook = nullptr;
+    if (monitor.watching) frameStageHook = nullptr;
     FrameSummary summary;
     summary.frames = static_cast<std::int64_t>(monitor.frameMs.size());
     summary.seconds = std::chrono::duration<double>(monitor.lastPresent - monitor.start).count();

@@ -1,5 +1,5 @@
-// One frame: its timing across the clock's wrap-around, nothing at all while minimised, and the
-// order of controls, timing and morph within it.
+// One frame: its timing across the clock's wrap-around, nothing at all while minimised, the
+// order of controls, timing and morph within it, and the monitor that the command line hangs on it.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/frame_monitor.h"
 #include "app/frame_stages.h"
 #include "app/globals.h"
 #include "app/hud.h"
@@ -151,4 +152,33 @@ TEST_F(FrameTest, ControlsUseThePreviousFrameAndTheMorphTheCurrentOne) {
     FixedClock::now() = 5039;
     renderFrame();
     EXPECT_EQ(morphStep, 1) << "19 ms: no step";
+}
+
+TEST_F(FrameTest, TheFrameMonitorStopsAfterItsFramesWithTheLastPicture) {
+    Options none;
+    startFrameMonitor(none);
+    EXPECT_EQ(frameStageHook, recordStage) << "asked nothing, it leaves another instrument's hook";
+    EXPECT_EQ(stopFrameMonitor().frames, 0) << "and counts nothing";
+    EXPECT_EQ(frameStageHook, recordStage) << "nor takes that hook away";
+
+    Options three;
+    three.frames = 3;
+    three.screenshot = "unused.png";
+    startFrameMonitor(three);
+    drainMessages();
+    for (int i = 0; i < 2; ++i) renderFrame();
+    EXPECT_EQ(countQuitMessages(drainMessages(), 0), 0) << "two frames of three: no quit yet";
+    EXPECT_TRUE(lastFrame().empty()) << "nothing read back before the last frame";
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    renderFrame();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    EXPECT_EQ(countQuitMessages(drainMessages(), 0), 1) << "the third frame posts the quit, with exit code 0";
+    ASSERT_EQ(lastFrame().width, 64) << "the last frame read back, the window's size";
+    // Cleared red; the overlay's bar (opaque here: this context blends nothing) over the bottom.
+    EXPECT_EQ(lastFrame().at(0, 0)[0], 255) << "the top row: the last frame's clear colour";
+    EXPECT_EQ(lastFrame().at(0, 63)[0], 0) << "the bottom row: the overlay, drawn before the picture was taken";
+    const FrameSummary summary = stopFrameMonitor();
+    EXPECT_EQ(summary.frames, 3) << "three frames counted";
+    EXPECT_LE(summary.percentile99Ms, summary.worstMs) << "the 99th percentile never exceeds the worst";
+    EXPECT_EQ(frameStageHook, nullptr) << "its own hook removed";
 }
