@@ -11,12 +11,12 @@ jobs=$(nproc)
 
 scripts/install-packages.sh \
   build-essential cmake pkg-config g++-mingw-w64-x86-64-posix googletest \
-  libsdl2-dev libgl-dev libglu1-mesa-dev libfreetype-dev libfontconfig-dev libgtest-dev \
+  libsdl2-dev libgl-dev libglu1-mesa-dev libfreetype-dev libfontconfig-dev libgtest-dev libstb-dev \
   wine wine64 xvfb xauth xdotool imagemagick x11-utils openbox
 
 native=${NATIVE_BUILD:-build-native-tools}
 if [ ! -f "$native/native-tools.cmake" ]; then
-  cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFACEDEMO_BENCH=OFF >/dev/null
+  cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFACEDEMO_TESTS=OFF -DFACEDEMO_BENCH=OFF >/dev/null
 fi
 cmake --build "$native" --target make_faces make_images -j "$jobs"
 
