@@ -52,30 +52,27 @@ void captureBeforePresent(FrameStage finished) {
 // fragment (the near ground shows clearly), and both are right. Without fog it is compared.
 // The overlay's text is compared by where it stands (each platform draws it in its own system
 // font); the bar above it block by block.
-const std::vector<PictureRegion> startViewRegions = {
-    {"overlay text", 0, 472, 700, 32, RegionRule::text},
-    {"overlay bar", 0, 465, 700, 7},
-    {"upper face", 315, 60, 70, 85},
-    {"lower faces", 300, 240, 100, 80},
-    {"sky", 0, 0, 700, 250},
-    {"ground (rocks and lightmap)", 0, 250, 700, 215},
-};
-const std::vector<PictureRegion> fogViewRegions = {
-    {"overlay text", 0, 472, 700, 32, RegionRule::text},
-    {"overlay bar", 0, 465, 700, 7},
-    {"upper face", 315, 60, 70, 85},
-    {"lower faces", 300, 240, 100, 80},
-    {"sky", 0, 0, 700, 250},
-    {"ground", 0, 250, 700, 215, RegionRule::skipped},
-};
-const std::vector<PictureRegion> closeViewRegions = {
-    {"overlay text", 0, 472, 700, 32, RegionRule::text},
-    {"overlay bar", 0, 465, 700, 7},
-    {"upper face", 305, 45, 90, 115},
-    {"lower faces", 280, 300, 140, 110},
-    {"sky", 0, 0, 700, 325},
-    {"ground", 0, 325, 700, 140, RegionRule::skipped},
-};
+constexpr int barTop = 465;  // the overlay bar's first row; its text starts a few rows lower
+
+// The regions of a view: the faces' boxes, the horizon's row, and whether the ground is fogged.
+std::vector<PictureRegion> viewRegions(PictureRegion upperFace, PictureRegion lowerFaces, int horizon, bool fogged) {
+    return {
+        {"overlay text", 0, barTop + 7, 700, 32, RegionRule::text},
+        {"overlay bar", 0, barTop, 700, 7},
+        upperFace,
+        lowerFaces,
+        {"sky", 0, 0, 700, horizon},
+        {fogged ? "ground" : "ground (rocks and lightmap)", 0, horizon, 700, barTop - horizon,
+         fogged ? RegionRule::skipped : RegionRule::blocks},
+    };
+}
+
+const PictureRegion startUpperFace{"upper face", 315, 60, 70, 85};
+const PictureRegion startLowerFaces{"lower faces", 300, 240, 100, 80};
+const std::vector<PictureRegion> startViewRegions = viewRegions(startUpperFace, startLowerFaces, 250, false);
+const std::vector<PictureRegion> fogViewRegions = viewRegions(startUpperFace, startLowerFaces, 250, true);
+const std::vector<PictureRegion> closeViewRegions =
+    viewRegions({"upper face", 305, 45, 90, 115}, {"lower faces", 280, 300, 140, 110}, 325, true);
 
 // A key held for some frames on the way to a check's picture.
 struct HeldKey {
