@@ -11,8 +11,8 @@ jobs=$(nproc)
 
 scripts/install-packages.sh \
   build-essential cmake pkg-config g++-mingw-w64-x86-64-posix googletest \
-  libsdl2-dev libgl-dev libglu1-mesa-dev libfreetype-dev libfontconfig-dev libgtest-dev libstb-dev \
-  wine wine64 xvfb xauth xdotool imagemagick x11-utils openbox
+  libsdl2-dev libgl-dev libglu1-mesa-dev libfreetype-dev libfontconfig-dev libgtest-dev libstb-dev nlohmann-json3-dev \
+  wine wine64 xvfb xauth xdotool imagemagick x11-utils openbox jq libxml2-utils
 
 native=${NATIVE_BUILD:-build-native-tools}
 if [ ! -f "$native/native-tools.cmake" ]; then

@@ -9,5 +9,5 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$program" "$@"
 fi
 shot=${SCREENSHOT:-$(pwd)/facedemo-screenshot.png}
-xvfb-run -a -s "-screen 0 1024x768x24" "$program" --seconds 3 --screenshot "$shot" "$@"
+scripts/with-xvfb.sh "$program" --seconds 3 --screenshot "$shot" "$@"
 echo "screenshot: $shot"

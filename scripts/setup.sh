@@ -7,9 +7,9 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
-  libfreetype-dev libfontconfig-dev fonts-dejavu-core libstb-dev dpkg-dev
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core libstb-dev nlohmann-json3-dev dpkg-dev file
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick x11-utils openbox
+  xvfb xauth xdotool imagemagick x11-utils openbox jq libxml2-utils
   clang libclang-rt-14-dev valgrind apitrace
 )
 

@@ -12,13 +12,13 @@ scripts/build-windows.sh
 export WINEPREFIX=$root/build-windows/wineprefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Making the Wine prefix $WINEPREFIX"
-  xvfb-run -a wineboot -i >/dev/null 2>&1
+  scripts/with-xvfb.sh wineboot -i >/dev/null 2>&1
 fi
 status=0
 # Wine's server and its desktop and services are started before ctest, away from its output:
 # started by a test, they would hold the test's output open, and ctest would wait for them.
 # shellcheck disable=SC2016  # expanded by the inner shell
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
+scripts/with-xvfb.sh bash -c '
   wineserver -p </dev/null >/dev/null 2>&1
   wineboot </dev/null >/dev/null 2>&1
   cd build-windows && ctest --output-on-failure -j "$(nproc)" "$@"' _ "$@" || status=$?

@@ -15,6 +15,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (flock 9; [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1) 9>"$WINEPREFIX.lock"
 fi
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" wine "$@"
+  exec "$(dirname "$0")/with-xvfb.sh" wine "$@"
 fi
 exec wine "$@"
