@@ -1,6 +1,9 @@
 // Start-up, GL initialisation, the message loop, the frame and shutdown.
 #include "app/application.h"
 
+#include <string>
+#include <vector>
+
 #include "app/command_line.h"
 #include "app/controls.h"
 #include "app/data_directory.h"
@@ -9,6 +12,7 @@
 #include "app/globals.h"
 #include "app/hud.h"
 #include "app/options.h"
+#include "app/run_record.h"
 #include "app/validation.h"
 #include "demo/environment.h"
 #include "demo/expression_morph.h"
@@ -19,6 +23,7 @@
 #include "platform/gl_proc.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -27,10 +32,6 @@ constexpr int startColorBits = 32;
 
 constexpr GLfloat fogDensity = 0.03f;
 constexpr GLfloat fogColour[4] = {0.6f, 0.6f, 0.6f, 1.0f};
-
-inline void stageDone(FrameStage stage) {
-    if (frameStageHook) frameStageHook(stage);
-}
 
 void lookUpMultitexture() {
     activeTextureARB = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::getGLProcAddress("glActiveTextureARB"));
@@ -60,8 +61,6 @@ void setFixedState() {
 }
 
 }  // namespace
-
-FrameStageHook frameStageHook = nullptr;
 
 bool initApplication() {
     // The command line may ask for another size, or full screen (at the desktop's size unless
@@ -122,45 +121,50 @@ void renderFrame() {
     if (!appWindow.active) return;
 
     processControls();
-    stageDone(FrameStage::Controls);
+    frameStageDone(FrameStage::Controls);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    stageDone(FrameStage::Clear);
+    frameStageDone(FrameStage::Clear);
     scene.render(false);
-    stageDone(FrameStage::SceneRender);
+    frameStageDone(FrameStage::SceneRender);
 
     // Unsigned subtraction: the clock's wrap-around still gives the right difference.
     const std::uint32_t now = platform::timeGetTime();
     frameDelta = now - lastFrameTime;
     lastFrameTime = now;
-    stageDone(FrameStage::Timing);
+    frameStageDone(FrameStage::Timing);
 
     accumulateFrameRate();
-    stageDone(FrameStage::FrameRate);
+    frameStageDone(FrameStage::FrameRate);
     drawEnvironment();
-    stageDone(FrameStage::Environment);
+    frameStageDone(FrameStage::Environment);
     drawHud();
-    stageDone(FrameStage::Overlay);
+    frameStageDone(FrameStage::Overlay);
     advanceMorph();
-    stageDone(FrameStage::Morph);
+    frameStageDone(FrameStage::Morph);
     platform::swapBuffers(appWindow.deviceContext);
-    stageDone(FrameStage::Present);
+    frameStageDone(FrameStage::Present);
 }
 
-int runApplication(int argc, const char* const* argv) {
-    DataLookup lookup;
-    int exitCode = 0;
-    if (!applyCommandLine(argc, argv, lookup, exitCode)) return exitCode;
+namespace {
 
+// Start-up, then the validation or the message loop, and the window's end. Returns the exit code
+// of what was asked, before the command line's chores after the run.
+int startAndRun(const DataLookup& lookup) {
     if (!initApplication()) {
         appWindow.destroy();
-        return 0;
+        const std::string why = platform::windowSystemError();
+        return couldNotRun("no window or GL context could be made" + (why.empty() ? "" : ": " + why));
     }
     platform::raiseThreadPriority();
-    if (!initGL()) {
-        for (const std::string& line : unreadableDataFiles(lookup)) printLine(line);
+    const bool initialised = initGL();
+    if (options.info || !options.report.empty()) recordGLDescription();
+    if (!initialised) {
+        const std::vector<std::string> unreadable = unreadableDataFiles(lookup);
+        for (const std::string& line : unreadable) printLine(line);
         platform::messageBox(appWindow.windowHandle, "Failed to initialize!", "ERROR", platform::MB_OK);
         appWindow.destroy();
-        return 0;
+        return couldNotRun(unreadable.empty() ? "the initialisation failed"
+                                              : "the initialisation failed: " + unreadable.front());
     }
     if (options.info) printGLInfo();
     if (options.validate) {
@@ -181,5 +185,16 @@ int runApplication(int argc, const char* const* argv) {
         }
     }
     appWindow.destroy();
-    return finishRun(static_cast<int>(message.wParam));
+    // A display-mode switch that failed has ended the loop and said why.
+    if (!runRecord.failure.empty()) return couldNotRun(runRecord.failure);
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int runApplication(int argc, const char* const* argv) {
+    DataLookup lookup;
+    int exitCode = exitDone;
+    if (!applyCommandLine(argc, argv, lookup, exitCode)) return exitCode;
+    return finishRun(startAndRun(lookup));
 }

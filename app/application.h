@@ -15,6 +15,6 @@ void releaseGLResources();
 // One frame; called whenever no message is waiting.
 void renderFrame();
 // The entry point's work: the command line, start-up, the message loop and shutdown. Returns
-// the exit code: 0 for every normal end, 2 for a bad command line, 1 when a screenshot that
-// was asked for could not be written or a validation check failed.
+// the exit code: always 0 without options; with them 0 when what was asked is done, 1 when a
+// validation check failed, 2 for a bad command line, 3 when what was asked could not be done.
 int runApplication(int argc, const char* const* argv);

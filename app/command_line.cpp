@@ -1,16 +1,15 @@
 // Taking the command line in, and what it asks for after the loop.
 #include "app/command_line.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <filesystem>
 
 #include "app/frame_monitor.h"
 #include "app/options.h"
 #include "app/picture.h"
+#include "app/report_file.h"
+#include "app/run_record.h"
 #include "app/validation.h"
-#include "demo/globals.h"
 #include "platform/process.h"
 #include "platform/window.h"
 
@@ -21,8 +20,41 @@ constexpr int validationWidth = 700;
 constexpr int validationHeight = 500;
 constexpr const char* referenceDirName = "reference";
 
-constexpr int badCommandLineExitCode = 2;
-constexpr int screenshotFailedExitCode = 1;
+// The frames or seconds a run was asked for, for the line that says it ended before them.
+std::string askedLimit() {
+    char text[64];
+    if (options.frames > 0) {
+        std::snprintf(text, sizeof text, "%lld frames", static_cast<long long>(options.frames));
+    } else {
+        std::snprintf(text, sizeof text, "%g seconds", options.seconds);
+    }
+    return text;
+}
+
+// The frame summary, the frames or seconds asked for, and the screenshot, after the message loop
+// or a start-up that never reached it.
+int finishFrames(int exitCode) {
+    const FrameSummary summary = stopFrameMonitor();
+    if (options.frames > 0 || options.seconds > 0.0) {
+        runRecord.framesCounted = true;
+        runRecord.frames = summary;
+        std::printf("%s\n", formatSummary(summary).c_str());
+        std::fflush(stdout);
+        if (!summary.limitReached)
+            exitCode = couldNotRun("the run ended after " + std::to_string(summary.frames) + " frames, before the " +
+                                   askedLimit() + " asked for");
+    }
+    if (!options.screenshot.empty()) {
+        if (lastFrame().empty()) {
+            printLine("no frame was drawn, so no screenshot was written");
+            exitCode = couldNotRun("no frame was drawn, so no screenshot was written");
+        } else if (!savePng(lastFrame(), options.screenshot)) {
+            printLine("cannot write the screenshot " + options.screenshot);
+            exitCode = couldNotRun("cannot write the screenshot " + options.screenshot);
+        }
+    }
+    return exitCode;
+}
 
 }  // namespace
 
@@ -31,8 +63,9 @@ void printLine(const std::string& line) { std::fprintf(stderr, "facedemo: %s\n",
 bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int& exitCode) {
     const std::string program =
         argc > 0 && argv[0] && *argv[0] ? std::filesystem::path(argv[0]).filename().string() : "facedemo";
-    platform::useParentConsole();
     const ParsedCommandLine parsed = parseCommandLine(argc, argv);
+    // A windowed program on Windows has no console: it takes its parent's only to print.
+    if (printsSomething(parsed)) platform::useParentConsole();
     for (const std::string& warning : parsed.warnings) printLine(warning);
     std::string error = parsed.error;
     std::error_code ignored;
@@ -43,7 +76,7 @@ bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int
     if (!error.empty()) {
         printLine(error);
         std::fputs(usageText(program.c_str()).c_str(), stderr);
-        exitCode = badCommandLineExitCode;
+        exitCode = exitBadCommandLine;
         return false;
     }
     options = parsed.options;
@@ -58,6 +91,11 @@ bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int
         options.screenshot = std::filesystem::absolute(options.screenshot, ignored).string();
     if (!options.savePictures.empty())
         options.savePictures = std::filesystem::absolute(options.savePictures, ignored).string();
+    if (!options.report.empty()) {
+        options.report = std::filesystem::absolute(options.report, ignored).string();
+        startRunClock();
+    }
+    for (int i = 1; i < argc; ++i) runRecord.arguments.push_back(argv[i] ? argv[i] : "");
 
     lookup = findDataDirectory(options.dataDir, workingDir.string(), platform::executableDirectory());
     if (std::filesystem::path(lookup.directory) != workingDir) {
@@ -81,29 +119,20 @@ std::string referenceDirectory(const DataLookup& lookup) {
 }
 
 void printGLInfo() {
-    auto text = [](GLenum name) {
-        const auto* value = reinterpret_cast<const char*>(glGetString(name));
-        return value ? value : "(unknown)";
-    };
-    std::printf("GL_VENDOR: %s\nGL_RENDERER: %s\nGL_VERSION: %s\nMultitexturing: %s\n", text(GL_VENDOR),
-                text(GL_RENDERER), text(GL_VERSION), multitextureSupported ? "yes" : "no");
+    const GLDescription& gl = runRecord.gl;
+    std::printf("GL_VENDOR: %s\nGL_RENDERER: %s\nGL_VERSION: %s\nMultitexturing: %s\n", gl.vendor.c_str(),
+                gl.renderer.c_str(), gl.version.c_str(), gl.multitexturing ? "yes" : "no");
     std::fflush(stdout);
 }
 
 int finishRun(int exitCode) {
-    const FrameSummary summary = stopFrameMonitor();
-    if (options.frames > 0 || options.seconds > 0.0) {
-        std::printf("%s\n", formatSummary(summary).c_str());
-        std::fflush(stdout);
-    }
-    if (!options.screenshot.empty()) {
-        if (lastFrame().empty()) {
-            printLine("no frame was drawn, so no screenshot was written");
-            return screenshotFailedExitCode;
-        }
-        if (!savePng(lastFrame(), options.screenshot)) {
-            printLine("cannot write the screenshot " + options.screenshot);
-            return screenshotFailedExitCode;
+    if (!options.validate) exitCode = finishFrames(exitCode);
+    runRecord.exitCode = exitCode;
+    if (!options.report.empty()) {
+        std::string error;
+        if (!writeReport(runRecord, options.report, error)) {
+            printLine("cannot write the report " + options.report + ": " + error);
+            exitCode = exitCouldNotRun;
         }
     }
     return exitCode;

@@ -16,8 +16,9 @@ std::string referenceDirectory(const DataLookup& lookup);
 
 // One line on standard error, after the program's name.
 void printLine(const std::string& line);
-// The GL vendor, renderer, version and whether multitexturing is there (--info).
+// The GL vendor, renderer, version and whether multitexturing is there (--info), as recorded.
 void printGLInfo();
-// After the loop: the summary line and the screenshot the command line asked for. Returns the
-// exit code, the loop's own unless the screenshot could not be written.
+// After the run, whichever way it ended: the summary line, the screenshot and the report the
+// command line asked for. Returns the exit code: the run's own, or exitCouldNotRun when the
+// frames or seconds asked for were not all drawn or a picture or the report cannot be written.
 int finishRun(int exitCode);

@@ -1,4 +1,4 @@
-// Watching the frames through the frame stage hook.
+// Watching the frames through a frame stage listener.
 #include "app/frame_monitor.h"
 
 #include <algorithm>
@@ -74,14 +74,15 @@ void startFrameMonitor(const Options& asked) {
     monitor = Monitor();
     monitor.asked = asked;
     monitor.start = monitor.lastPresent = Clock::now();
-    // Asked nothing, it leaves the frame alone (and any instrument already watching it).
+    // Asked nothing, it leaves the frame alone.
     monitor.watching = hasLimit() || asked.fpsLog || !asked.screenshot.empty();
-    if (monitor.watching) frameStageHook = onStage;
+    if (monitor.watching) addFrameStageListener(onStage);
 }
 
 FrameSummary stopFrameMonitor() {
-    if (monitor.watching) frameStageHook = nullptr;
+    removeFrameStageListener(onStage);
     FrameSummary summary;
+    summary.limitReached = monitor.quitPosted;
     summary.frames = static_cast<std::int64_t>(monitor.frameMs.size());
     summary.seconds = std::chrono::duration<double>(monitor.lastPresent - monitor.start).count();
     if (summary.seconds > 0.0) summary.framesPerSecond = static_cast<double>(summary.frames) / summary.seconds;

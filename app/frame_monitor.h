@@ -15,6 +15,7 @@ struct FrameSummary {
     double framesPerSecond = 0.0;
     double worstMs = 0.0;
     double percentile99Ms = 0.0;
+    bool limitReached = false;  // the frames or seconds asked for were all drawn
 };
 
 // Starts watching the frames for what these options ask; watches nothing when they ask nothing.

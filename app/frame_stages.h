@@ -1,8 +1,16 @@
-// The stages of one frame, for instruments that want to time them (the frame benchmark).
+// The stages of one frame, for instruments that watch it: the frame monitor, the validation, the
+// run report and the benchmarks each add a listener of their own.
 #pragma once
 
 enum class FrameStage { Controls, Clear, SceneRender, Timing, FrameRate, Environment, Overlay, Morph, Present, Count };
 
-// Called after each stage of renderFrame when set; null in the program.
-using FrameStageHook = void (*)(FrameStage finished);
-extern FrameStageHook frameStageHook;
+// Called after each stage of renderFrame, in the order the listeners were added.
+using FrameStageListener = void (*)(FrameStage finished);
+
+// Adding a listener that is already there, or removing one that is not, changes nothing.
+void addFrameStageListener(FrameStageListener listener);
+void removeFrameStageListener(FrameStageListener listener);
+bool hasFrameStageListener(FrameStageListener listener);
+
+// Tells every listener that a stage is done; renderFrame calls it.
+void frameStageDone(FrameStage finished);

@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/globals.h"
+#include "app/run_record.h"
 #include "demo/globals.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
@@ -134,8 +135,10 @@ void switchDisplayMode() {
     if (!appWindow.windowHandle) {
         platform::messageBox(nullptr, "Window could not be open! Program is about to close.", "PROGRAM FAILURE",
                              platform::MB_OK);
+        couldNotRun("the window could not be made again after a display-mode switch");
     } else {
         platform::messageBox(appWindow.windowHandle, "Failed to initialize!", "ERROR", platform::MB_OK);
+        couldNotRun("the initialisation failed again after a display-mode switch");
     }
     platform::postQuitMessage(0);
 }

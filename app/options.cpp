@@ -35,7 +35,9 @@ constexpr KnownOption knownOptions[] = {
     {"--info", nullptr, "print the GL vendor, renderer, version and multitexturing, then run on"},
     {"--offscreen", nullptr, "render without a visible window (no display needed)"},
     {"--validate", nullptr, "draw a fixed set of frames, compare them with the reference pictures and exit"},
-    {"--save-pictures", "DIR", "with --validate: write each check's picture into DIR"},
+    {"--save-pictures", "DIR",
+     "with --validate: write each check's picture, and where a failing one differs, into DIR"},
+    {"--report", "FILE", "write a report of the run: JSON for FILE.json, JUnit XML for FILE.xml"},
 };
 
 const KnownOption* findOption(const std::string& name) {
@@ -101,6 +103,10 @@ bool apply(Options& o, const std::string& name, const std::string& value) {
         o.screenshot = value;
         return !value.empty();
     }
+    if (name == "--report") {
+        o.report = value;
+        return reportFormatOf(value) != ReportFormat::none;
+    }
     return false;
 }
 
@@ -128,6 +134,7 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
             result.warnings.push_back("ignoring an argument it does not know: '" + argument + "'");
             continue;
         }
+        result.options.given = true;
         if (!known->value) {
             if (inlineValue) {
                 result.error = "option '" + name + "' takes no value";
@@ -153,6 +160,28 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
     return result;
 }
 
+ReportFormat reportFormatOf(const std::string& path) {
+    auto endsWith = [&path](const char* suffix) {
+        const std::size_t n = std::strlen(suffix);
+        if (path.size() <= n) return false;
+        for (std::size_t i = 0; i < n; ++i)
+            if (std::tolower(static_cast<unsigned char>(path[path.size() - n + i])) != suffix[i]) return false;
+        return true;
+    };
+    if (endsWith(".json")) return ReportFormat::json;
+    if (endsWith(".xml")) return ReportFormat::junit;
+    return ReportFormat::none;
+}
+
+bool printsSomething(const ParsedCommandLine& parsed) {
+    const Options& o = parsed.options;
+    // --size, --fullscreen and --data-dir alone only shape the demo; any other option prints its
+    // result, its figures or, off screen, the message boxes.
+    return !parsed.error.empty() || !parsed.warnings.empty() || o.help || o.version || o.info || o.fpsLog ||
+           o.frames > 0 || o.seconds > 0.0 || o.validate || o.offscreen || !o.screenshot.empty() || !o.report.empty() ||
+           !o.savePictures.empty();
+}
+
 std::string usageText(const char* programName) {
     std::ostringstream out;
     out << "Usage: " << (programName ? programName : "facedemo") << " [OPTION]...\n"
@@ -165,6 +194,14 @@ std::string usageText(const char* programName) {
         out << known.help << '\n';
     }
     out << "\nWithout --data-dir the data files are read from the first of the working directory,\n"
-        << "the program's own directory and ../share/facedemo beside it that holds any of them.\n";
+        << "the program's own directory and ../share/facedemo beside it that holds any of them.\n"
+        << "\nExit status:\n"
+        << "  0  what was asked is done (frames drawn, picture written, every check passed)\n"
+        << "  1  a validation check failed\n"
+        << "  2  a bad command line\n"
+        << "  3  the program could not do what was asked: no window or GL context, data that could\n"
+        << "     not be loaded, a missing reference picture, a picture or report that could not be\n"
+        << "     written, or a window closed before the frames, seconds or checks asked for were done\n"
+        << "Without any option the program ends with 0 on every path.\n";
     return out.str();
 }

@@ -1,5 +1,5 @@
 // The command line: what a user may ask of a run beyond the demo itself. Started without
-// arguments the program behaves exactly as it always has.
+// arguments the program is the plain demo.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,8 @@ struct Options {
     bool offscreen = false;
     bool validate = false;
     std::string savePictures;  // with validate: where each check's picture is written
+    std::string report;        // a report of the run: JSON (.json) or JUnit XML (.xml)
+    bool given = false;        // at least one known option was given
 };
 
 // The options of this run; the defaults until runApplication has parsed the command line.
@@ -36,5 +38,13 @@ struct ParsedCommandLine {
 // GNU style: "--name value" or "--name=value". Unknown arguments are warned about and ignored.
 ParsedCommandLine parseCommandLine(int argc, const char* const* argv);
 
-// Every option with one line each.
+// What --report writes, from the file name's extension (any case).
+enum class ReportFormat { none, json, junit };
+ReportFormat reportFormatOf(const std::string& path);
+
+// Whether the run may print anything: the options that print, warnings and errors. A program
+// without a console of its own (on Windows) takes its parent's only then.
+bool printsSomething(const ParsedCommandLine& parsed);
+
+// Every option with one line each, and the exit status.
 std::string usageText(const char* programName);

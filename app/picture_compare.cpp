@@ -59,6 +59,8 @@ BlockComparison compareBlocks(const Picture& reference, const Picture& picture,
             ++result.blocks;
             if (difference <= blockTolerance) continue;
             ++result.differing;
+            result.differingAreas.push_back(PictureArea{x, y, std::min(compareBlockSide, picture.width - x),
+                                                        std::min(compareBlockSide, picture.height - y)});
             ++perRegion[region ? region->name : "rest of the picture"];
         }
     }
@@ -72,6 +74,7 @@ BlockComparison compareBlocks(const Picture& reference, const Picture& picture,
             ++result.textCells;
             if (holdsText(reference, x, cellEnd, y0, y1) == holdsText(picture, x, cellEnd, y0, y1)) continue;
             ++result.textDiffering;
+            result.differingAreas.push_back(PictureArea{x, y0, cellEnd - x, y1 - y0});
             ++perRegion[r.name];
         }
     }
@@ -84,4 +87,42 @@ BlockComparison compareBlocks(const Picture& reference, const Picture& picture,
         }
     }
     return result;
+}
+
+namespace {
+
+constexpr double dimmedShare = 0.35;                          // of the reference's brightness
+constexpr unsigned char differenceColour[3] = {255, 0, 255};  // magenta: no scene colour is near it
+constexpr unsigned char regionColour[3] = {255, 255, 0};
+constexpr unsigned char skippedRegionColour[3] = {128, 128, 128};
+
+void fill(Picture& p, const PictureArea& a, const unsigned char colour[3]) {
+    const int x0 = std::max(a.x, 0), y0 = std::max(a.y, 0);
+    const int x1 = std::min(a.x + a.width, p.width), y1 = std::min(a.y + a.height, p.height);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            unsigned char* px = &p.rgb[(static_cast<std::size_t>(y) * p.width + x) * 3];
+            px[0] = colour[0];
+            px[1] = colour[1];
+            px[2] = colour[2];
+        }
+}
+
+void outline(Picture& p, const PictureRegion& r, const unsigned char colour[3]) {
+    fill(p, {r.x, r.y, r.width, 1}, colour);
+    fill(p, {r.x, r.y + r.height - 1, r.width, 1}, colour);
+    fill(p, {r.x, r.y, 1, r.height}, colour);
+    fill(p, {r.x + r.width - 1, r.y, 1, r.height}, colour);
+}
+
+}  // namespace
+
+Picture differencePicture(const Picture& reference, const BlockComparison& comparison,
+                          const std::vector<PictureRegion>& regions) {
+    Picture picture = reference;
+    for (unsigned char& channel : picture.rgb) channel = static_cast<unsigned char>(channel * dimmedShare);
+    for (const PictureArea& area : comparison.differingAreas) fill(picture, area, differenceColour);
+    for (const PictureRegion& region : regions)
+        outline(picture, region, region.rule == RegionRule::skipped ? skippedRegionColour : regionColour);
+    return picture;
 }

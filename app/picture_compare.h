@@ -33,6 +33,11 @@ constexpr int textInkLevel = 160;  // all three channels above it: a pixel of th
 constexpr int textInkPixels = 4;
 constexpr int textCellsMayDiffer = 2;
 
+// A rectangle of the picture (pixels, top-left origin).
+struct PictureArea {
+    int x, y, width, height;
+};
+
 struct BlockComparison {
     bool sameSize = false;
     int blocks = 0;        // blocks compared
@@ -42,9 +47,15 @@ struct BlockComparison {
     int textCells = 0;
     int textDiffering = 0;  // cells with text in only one of the pictures
     std::string where;      // the region with the most differing blocks or cells; empty when none differ
+    std::vector<PictureArea> differingAreas;  // each block over the tolerance and each text cell that differs
 
     bool passed() const { return sameSize && differing <= limit && textDiffering <= textCellsMayDiffer; }
 };
 
 BlockComparison compareBlocks(const Picture& reference, const Picture& picture,
                               const std::vector<PictureRegion>& regions);
+
+// Where a comparison found differences, to look at: the reference dimmed, each differing block
+// and text cell filled in a bright colour, and the regions outlined (those left out in grey).
+Picture differencePicture(const Picture& reference, const BlockComparison& comparison,
+                          const std::vector<PictureRegion>& regions);

@@ -16,6 +16,7 @@
 #include "app/globals.h"
 #include "app/picture.h"
 #include "app/picture_compare.h"
+#include "app/run_record.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 
@@ -142,19 +143,39 @@ Picture drawCheck(const Check& check) {
     return captured;
 }
 
-void report(const Check& check, const BlockComparison& c, const std::string& referencePath) {
-    if (!c.sameSize) {
-        std::printf("%-14s FAIL  no %dx%d reference picture %s\n", check.name, appWindow.width, appWindow.height,
-                    referencePath.c_str());
-        return;
-    }
-    std::printf(
-        "%-14s %s  %d of %d blocks differ by more than %.0f (limit %d); largest %.1f; text differs in %d of %d cells "
-        "(limit %d)",
-        check.name, c.passed() ? "PASS" : "FAIL", c.differing, c.blocks, blockTolerance, c.limit, c.largest,
-        c.textDiffering, c.textCells, textCellsMayDiffer);
-    if (!c.passed()) std::printf("; most of them in the %s", c.where.c_str());
-    std::printf("\n");
+CheckResult resultOf(const Check& check, const BlockComparison& c, const std::string& referencePath) {
+    CheckResult r;
+    r.name = check.name;
+    r.width = appWindow.width;
+    r.height = appWindow.height;
+    r.referenceFound = c.sameSize;
+    r.passed = c.passed();
+    r.blocks = c.blocks;
+    r.differing = c.differing;
+    r.limit = c.limit;
+    r.tolerance = blockTolerance;
+    r.largest = c.largest;
+    r.textCells = c.textCells;
+    r.textDiffering = c.textDiffering;
+    r.textLimit = textCellsMayDiffer;
+    r.where = c.where;
+    r.reference = referencePath;
+    return r;
+}
+
+void printResult(const CheckResult& r) {
+    std::printf("%-14s %s  %s\n", r.name.c_str(), r.passed ? "PASS" : "FAIL", checkFigures(r).c_str());
+}
+
+// Writes a picture into the save directory; its path, or empty (and a line on standard error)
+// when it cannot be written.
+std::string savePicture(const Picture& picture, const std::string& saveDir, const std::string& name,
+                        std::vector<std::string>& unwritten) {
+    const std::string path = (std::filesystem::path(saveDir) / name).string() + ".png";
+    if (savePng(picture, path)) return path;
+    std::fprintf(stderr, "facedemo: cannot write %s\n", path.c_str());
+    unwritten.push_back(path);
+    return std::string();
 }
 
 }  // namespace
@@ -166,14 +187,13 @@ void useValidationClock() {
 
 int runValidation(const std::string& referenceDir, const std::string& saveDir) {
     if (const char* density = std::getenv(fogDensitySeam)) glFogf(GL_FOG_DENSITY, std::strtof(density, nullptr));
-    const FrameStageHook previousHook = frameStageHook;
-    frameStageHook = captureBeforePresent;
+    addFrameStageListener(captureBeforePresent);
 
     if (!saveDir.empty()) {
         std::error_code ignored;
         std::filesystem::create_directories(saveDir, ignored);
     }
-    int failed = 0;
+    std::vector<std::string> unwritten;
     bool stopped = false;
     for (int i = 0; i < settlingFrames && !stopped; ++i) stopped = !frame(false);
     for (const Check& check : checks) {
@@ -183,22 +203,33 @@ int runValidation(const std::string& referenceDir, const std::string& saveDir) {
             stopped = true;
             break;
         }
-        if (!saveDir.empty()) {
-            const std::string path = (std::filesystem::path(saveDir) / check.name).string() + ".png";
-            if (!savePng(picture, path)) std::fprintf(stderr, "facedemo: cannot write %s\n", path.c_str());
-        }
         const std::string referencePath = (std::filesystem::path(referenceDir) / check.name).string() + ".png";
         Picture reference;
         loadPng(referencePath, reference);
         const BlockComparison comparison = compareBlocks(reference, picture, check.regions);
-        report(check, comparison, referencePath);
-        if (!comparison.passed()) ++failed;
+        CheckResult result = resultOf(check, comparison, referencePath);
+        if (!saveDir.empty()) {
+            result.picture = savePicture(picture, saveDir, check.name, unwritten);
+            if (!result.passed && result.referenceFound)
+                result.differencePicture = savePicture(differencePicture(reference, comparison, check.regions), saveDir,
+                                                       std::string(check.name) + "-diff", unwritten);
+        }
+        printResult(result);
+        runRecord.checks.push_back(result);
     }
     std::fflush(stdout);
-    frameStageHook = previousHook;
+    removeFrameStageListener(captureBeforePresent);
+
+    const std::size_t checkCount = sizeof checks / sizeof checks[0];
     if (stopped) {
         std::fprintf(stderr, "facedemo: the validation was stopped before all its pictures were drawn\n");
-        return 1;
+        return couldNotRun("the validation was stopped after " + std::to_string(runRecord.checks.size()) + " of " +
+                           std::to_string(checkCount) + " checks");
     }
-    return failed == 0 ? 0 : 1;
+    for (const CheckResult& r : runRecord.checks)
+        if (!r.referenceFound) return couldNotRun("no reference picture " + r.reference);
+    if (!unwritten.empty()) return couldNotRun("cannot write " + unwritten.front());
+    for (const CheckResult& r : runRecord.checks)
+        if (!r.passed) return exitCheckFailed;
+    return exitDone;
 }

@@ -9,6 +9,9 @@
 void useValidationClock();
 
 // Draws the checks' frames in the window made by start-up and compares each picture with
-// referenceDir/<check>.png, one line per check on standard output. With saveDir set, each
-// picture is also written there. Returns the exit code: 0 when every check passed, 1 otherwise.
+// referenceDir/<check>.png, one line per check on standard output and one record each in the
+// run's record. With saveDir set, each picture is also written there, and for a failing check a
+// picture of where it differs (<check>-diff.png). Returns the exit code: exitDone when every check
+// passed, exitCheckFailed when one failed, exitCouldNotRun when the run was stopped, a reference
+// picture is missing or a picture could not be written.
 int runValidation(const std::string& referenceDir, const std::string& saveDir);

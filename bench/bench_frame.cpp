@@ -137,7 +137,7 @@ void runFrames(benchmark::State& state, int width, int height, int subdivision, 
     useFaces(originalFaces(), subdivision);
     std::memset(stageSeconds, 0, sizeof stageSeconds);
     finishEachStage = finish;
-    frameStageHook = timeStage;
+    addFrameStageListener(timeStage);
     for (int i = 0; i < 5; ++i) renderFrame();  // warm-up: first uploads, JIT of shaders
     std::memset(stageSeconds, 0, sizeof stageSeconds);
     for (auto _ : state) {
@@ -145,7 +145,7 @@ void runFrames(benchmark::State& state, int width, int height, int subdivision, 
         renderFrame();
     }
     glFinish();
-    frameStageHook = nullptr;
+    removeFrameStageListener(timeStage);
     double total = 0;
     for (double s : stageSeconds) total += s;
     for (int i = 0; i < stageCount; ++i) {

@@ -48,7 +48,7 @@ void onStage(FrameStage finished) {
     const double elapsed = secondsBetween(countStart, now);
     if (elapsed < countSeconds) return;
     framesPerSecond = static_cast<double>(counted - 1) / elapsed;
-    frameStageHook = nullptr;
+    removeFrameStageListener(onStage);
     platform::postQuitMessage(0);
 }
 
@@ -56,7 +56,7 @@ void onStage(FrameStage finished) {
 
 int main(int argc, char** argv) {
     if (argc > 1) countSeconds = std::atof(argv[1]);
-    frameStageHook = onStage;
+    addFrameStageListener(onStage);
     // The program itself is started without arguments, as a user starts it.
     const int exitCode = runApplication(1, argv);
     std::printf("first_frame_epoch_ms %.1f\nframes_per_second %.2f\n", firstFrameEpochMs, framesPerSecond);

@@ -61,4 +61,8 @@ void swapBuffers(Window* window);
 
 void showCursor(bool show);
 
+// Why the last registerWindowClass, createWindow, createGLContext or makeCurrent that failed did
+// so, in the system's own words; empty when none has failed.
+const char* windowSystemError();
+
 }  // namespace platform

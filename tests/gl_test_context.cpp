@@ -4,9 +4,8 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
-
 #include "platform/messages.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -20,7 +19,8 @@ platform::Window* offscreenWindow(int width, int height) {
     static platform::Window* window = nullptr;
     if (!window) {
 #ifndef _WIN32
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        // SDL's offscreen driver, asked for as the program's --offscreen asks for it.
+        platform::useOffscreenRendering();
 #endif
         if (!platform::registerWindowClass(ignoreMessages)) return nullptr;
         window = platform::createWindow("test", width, height, false);

@@ -41,10 +41,10 @@ protected:
         fpsElapsed = 0;
         skyQuadric = gluNewQuadric();
         stagesSeen().clear();
-        frameStageHook = recordStage;
+        addFrameStageListener(recordStage);
     }
     void TearDown() override {
-        frameStageHook = nullptr;
+        removeFrameStageListener(recordStage);
         gluDeleteQuadric(skyQuadric);
         skyQuadric = nullptr;
         resetDemoGlobals();
@@ -157,9 +157,9 @@ TEST_F(FrameTest, ControlsUseThePreviousFrameAndTheMorphTheCurrentOne) {
 TEST_F(FrameTest, TheFrameMonitorStopsAfterItsFramesWithTheLastPicture) {
     Options none;
     startFrameMonitor(none);
-    EXPECT_EQ(frameStageHook, recordStage) << "asked nothing, it leaves another instrument's hook";
-    EXPECT_EQ(stopFrameMonitor().frames, 0) << "and counts nothing";
-    EXPECT_EQ(frameStageHook, recordStage) << "nor takes that hook away";
+    renderFrame();
+    EXPECT_EQ(stopFrameMonitor().frames, 0) << "asked nothing, it counts nothing";
+    EXPECT_TRUE(hasFrameStageListener(recordStage)) << "nor takes another instrument's listener away";
 
     Options three;
     three.frames = 3;
@@ -180,5 +180,8 @@ TEST_F(FrameTest, TheFrameMonitorStopsAfterItsFramesWithTheLastPicture) {
     const FrameSummary summary = stopFrameMonitor();
     EXPECT_EQ(summary.frames, 3) << "three frames counted";
     EXPECT_LE(summary.percentile99Ms, summary.worstMs) << "the 99th percentile never exceeds the worst";
-    EXPECT_EQ(frameStageHook, nullptr) << "its own hook removed";
+    EXPECT_TRUE(hasFrameStageListener(recordStage)) << "its own listener removed, the other kept";
+    stagesSeen().clear();
+    renderFrame();
+    EXPECT_EQ(stagesSeen().size(), static_cast<std::size_t>(FrameStage::Count)) << "each stage told once";
 }

@@ -14,6 +14,15 @@ std::string executableDirectory() {
     return directory;
 }
 
+const char* backendName() { return "sdl"; }
+
+const char* windowSystemName() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver ? driver : "none";
+}
+
 void useParentConsole() {}
+
+void endRunOnConsoleInterrupt() {}
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 // Windows, display modes and GL contexts over SDL2.
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/messages.h"
@@ -14,6 +16,15 @@ std::vector<Window*> liveWindows;
 bool fullScreenModeSet = false;
 bool offscreen = false;
 SDL_DisplayMode fullScreenMode{};
+std::string lastError;
+
+// Keeps SDL's reason for the failure just seen; returns false for the caller to pass on.
+bool failed(const char* what) {
+    const char* why = SDL_GetError();
+    lastError = std::string(what) + (why && *why ? std::string(": ") + why : std::string());
+    return false;
+}
+
 // The display of the last window destroyed: a display-mode switch destroys the window before it
 // asks for the desktop's size and the new mode.
 int lastDisplay = 0;
@@ -24,12 +35,26 @@ int currentDisplay() {
     return display >= 0 && display < SDL_GetNumVideoDisplays() ? display : 0;
 }
 
+// The video drivers that show a window on a display. When no display answers, SDL falls through
+// to its off-screen driver, and a program on it would run on with nothing anyone can see: that
+// driver is only for off-screen rendering asked for.
+bool showsWindows(const char* driver) {
+    return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+}
+
 // Starts the video subsystem, which stays up for the whole process, with its GL library loaded
 // for good: SDL would otherwise unload and load the driver again with every window (each F1
 // switch), and a driver unloaded before the process ends hides what it keeps from leak checks.
 bool startVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return failed("no video driver could start");
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!offscreen && !showsWindows(driver)) {
+        lastError = std::string("no display answered (SDL's video driver would be '") + (driver ? driver : "") +
+                    "', which shows no window)";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     // A library that cannot be loaded shows later, as a window or context that cannot be made.
     SDL_GL_LoadLibrary(nullptr);
     return true;
@@ -107,7 +132,10 @@ Window* createWindow(const char* title, int width, int height, bool fullScreen) 
     SDL_Rect origin{0, 0, 0, 0};
     if (fullScreen) SDL_GetDisplayBounds(currentDisplay(), &origin);
     SDL_Window* sdl = SDL_CreateWindow(title, origin.x, origin.y, width, height, flags);
-    if (!sdl) return nullptr;
+    if (!sdl) {
+        failed("the window could not be made");
+        return nullptr;
+    }
     if (fullScreen && fullScreenModeSet) SDL_SetWindowDisplayMode(sdl, &fullScreenMode);
     auto* window = new Window{sdl};
     liveWindows.push_back(window);
@@ -148,14 +176,18 @@ void clientSize(Window* window, int& width, int& height) {
 GLContext* createGLContext(Window* window) {
     if (!window) return nullptr;
     SDL_GLContext context = SDL_GL_CreateContext(window->sdl);
-    if (!context) return nullptr;
+    if (!context) {
+        failed("the GL context could not be made");
+        return nullptr;
+    }
     // Frames run as fast as the machine allows.
     SDL_GL_SetSwapInterval(0);
     return static_cast<GLContext*>(context);
 }
 
 bool makeCurrent(Window* window, GLContext* context) {
-    return SDL_GL_MakeCurrent(window ? window->sdl : nullptr, static_cast<SDL_GLContext>(context)) == 0;
+    if (SDL_GL_MakeCurrent(window ? window->sdl : nullptr, static_cast<SDL_GLContext>(context)) == 0) return true;
+    return failed("the GL context could not be made current");
 }
 
 void deleteGLContext(GLContext* context) {
@@ -167,5 +199,7 @@ void swapBuffers(Window* window) {
 }
 
 void showCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+const char* windowSystemError() { return lastError.c_str(); }
 
 }  // namespace platform

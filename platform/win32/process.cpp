@@ -1,9 +1,10 @@
 // The executable's directory from GetModuleFileNameA, and the parent's console for a program
-// built for the GUI subsystem.
+// built for the GUI subsystem, whose Ctrl+C and close end the run through its message loop.
 #include "platform/process.h"
 
 #include <cstdio>
 
+#include "platform/backend.h"
 #include "platform/win32/win32_internal.h"
 
 namespace platform {
@@ -17,6 +18,33 @@ std::string executableDirectory() {
     return separator == std::string::npos ? std::string() : file.substr(0, separator);
 }
 
+const char* backendName() { return "win32"; }
+
+const char* windowSystemName() { return offscreenRendering() ? "win32 (hidden window)" : "win32"; }
+
+namespace {
+
+DWORD mainThread = 0;
+// How long a console's close or the end of a session waits for the run's own shutdown; Windows
+// ends the process when the handler returns, and after about five seconds in any case.
+constexpr DWORD closeWaitMs = 5000;
+
+// Runs on a thread of its own that the system starts. The quit message ends the message loop (or
+// the validation) on the main thread, which then destroys the window and restores the display
+// mode as after Escape; the default handler would end the process on the spot.
+BOOL WINAPI endRunOnConsoleEvent(DWORD event) {
+    PostThreadMessageA(mainThread, WM_QUIT, 0, 0);
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) Sleep(closeWaitMs);
+    return TRUE;
+}
+
+}  // namespace
+
+void endRunOnConsoleInterrupt() {
+    mainThread = GetCurrentThreadId();
+    SetConsoleCtrlHandler(endRunOnConsoleEvent, TRUE);
+}
+
 void useParentConsole() {
     // A stream already handed over (a pipe, a file, a console) stays as it is.
     auto unconnected = [](DWORD stream) {
@@ -28,6 +56,7 @@ void useParentConsole() {
     if ((!output && !error) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
     if (output) std::freopen("CONOUT$", "w", stdout);
     if (error) std::freopen("CONOUT$", "w", stderr);
+    endRunOnConsoleInterrupt();
 }
 
 }  // namespace platform

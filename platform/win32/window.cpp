@@ -1,6 +1,7 @@
 // Windows, display modes and WGL contexts: the window class, CreateWindowExA, ChangeDisplaySettings,
 // the pixel format, wglCreateContext and SwapBuffers.
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "platform/backend.h"
@@ -24,6 +25,14 @@ Window* windowBeingCreated = nullptr;
 // The display of the last window destroyed: a display-mode switch destroys the window before
 // it asks for the desktop's size and the new mode.
 HMONITOR lastDisplay = nullptr;
+
+std::string lastError;
+
+// Keeps the system's error code for the call that just failed; returns false for the caller.
+bool failed(const char* call) {
+    lastError = std::string(call) + " failed (Windows error " + std::to_string(GetLastError()) + ")";
+    return false;
+}
 
 using SwapIntervalProc = BOOL(WINAPI*)(int interval);
 
@@ -111,7 +120,7 @@ bool registerWindowClass(WindowProc windowProc) {
         windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
         windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         windowClass.lpszClassName = className;
-        if (!RegisterClassA(&windowClass)) return false;
+        if (!RegisterClassA(&windowClass)) return failed("RegisterClassA");
         classRegistered = true;
     }
     procedure = windowProc;
@@ -170,6 +179,7 @@ Window* createWindow(const char* title, int width, int height, bool fullScreen) 
                                   outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     windowBeingCreated = nullptr;
     if (!handle) {
+        failed("CreateWindowExA");
         delete window;
         return nullptr;
     }
@@ -177,6 +187,7 @@ Window* createWindow(const char* title, int width, int height, bool fullScreen) 
     liveWindows.push_back(window);
     window->deviceContext = GetDC(handle);
     if (!window->deviceContext) {
+        failed("GetDC");
         destroyWindow(window);
         return nullptr;
     }
@@ -236,16 +247,27 @@ GLContext* createGLContext(Window* window) {
     // A window's pixel format is set once; another context on the same window shares it.
     if (GetPixelFormat(window->deviceContext) == 0) {
         const int format = ChoosePixelFormat(window->deviceContext, &descriptor);
-        if (format == 0 || !SetPixelFormat(window->deviceContext, format, &descriptor)) return nullptr;
+        if (format == 0) {
+            failed("ChoosePixelFormat");
+            return nullptr;
+        }
+        if (!SetPixelFormat(window->deviceContext, format, &descriptor)) {
+            failed("SetPixelFormat");
+            return nullptr;
+        }
     }
     HGLRC context = wglCreateContext(window->deviceContext);
-    if (!context) return nullptr;
+    if (!context) {
+        failed("wglCreateContext");
+        return nullptr;
+    }
     switchOffSwapWait(window->deviceContext, context);
     return reinterpret_cast<GLContext*>(context);
 }
 
 bool makeCurrent(Window* window, GLContext* context) {
-    return wglMakeCurrent(window ? window->deviceContext : nullptr, reinterpret_cast<HGLRC>(context)) != FALSE;
+    if (wglMakeCurrent(window ? window->deviceContext : nullptr, reinterpret_cast<HGLRC>(context))) return true;
+    return failed("wglMakeCurrent");
 }
 
 void deleteGLContext(GLContext* context) {
@@ -257,5 +279,7 @@ void swapBuffers(Window* window) {
 }
 
 void showCursor(bool show) { ShowCursor(show ? TRUE : FALSE); }
+
+const char* windowSystemError() { return lastError.c_str(); }
 
 }  // namespace platform
