@@ -17,17 +17,23 @@ ParsedCommandLine parse(std::vector<const char*> args) {
 TEST(CommandLine, OptionsAndTheirValues) {
     ParsedCommandLine none = parse({});
     EXPECT_TRUE(none.error.empty() && none.warnings.empty()) << "no arguments: nothing to say";
-    EXPECT_EQ(none.options.width, 700) << "the design's window width";
-    EXPECT_EQ(none.options.height, 500) << "the design's window height";
+    EXPECT_EQ(none.options.width, 700) << "the start window's width";
+    EXPECT_EQ(none.options.height, 500) << "the start window's height";
     EXPECT_FALSE(none.options.fullScreen || none.options.offscreen || none.options.fpsLog || none.options.info)
         << "no flag set by default";
     EXPECT_EQ(none.options.frames, 0) << "no frame limit";
     EXPECT_EQ(none.options.seconds, 0.0) << "no time limit";
     EXPECT_TRUE(none.options.dataDir.empty() && none.options.screenshot.empty()) << "no paths";
+    EXPECT_FALSE(none.options.given) << "the plain demo";
+    EXPECT_FALSE(printsSomething(none)) << "a windowed program started plainly takes no console";
+    EXPECT_FALSE(printsSomething(parse({"--size", "640x480", "--fullscreen"}))) << "options that only shape the demo";
+    EXPECT_TRUE(parse({"--size", "640x480"}).options.given) << "an option given: its failures are reported";
+    EXPECT_FALSE(parse({"stray"}).options.given) << "an unknown argument is not an option given";
+    EXPECT_TRUE(printsSomething(parse({"stray"}))) << "but its warning is printed";
 
     ParsedCommandLine all = parse({"--size", "640x480", "--frames=120", "--seconds", "2.5", "--data-dir=/srv/data",
                                    "--screenshot", "out.png", "--fullscreen", "--fps-log", "--info", "--offscreen",
-                                   "--validate", "--save-pictures=pictures"});
+                                   "--validate", "--save-pictures=pictures", "--report", "run.JSON"});
     ASSERT_TRUE(all.error.empty()) << all.error;
     EXPECT_EQ(all.options.width, 640) << "--size width";
     EXPECT_EQ(all.options.height, 480) << "--size height";
@@ -37,6 +43,10 @@ TEST(CommandLine, OptionsAndTheirValues) {
     EXPECT_EQ(all.options.dataDir, "/srv/data") << "--data-dir=DIR";
     EXPECT_EQ(all.options.screenshot, "out.png") << "--screenshot FILE";
     EXPECT_EQ(all.options.savePictures, "pictures") << "--save-pictures=DIR";
+    EXPECT_EQ(all.options.report, "run.JSON") << "--report FILE";
+    EXPECT_EQ(reportFormatOf(all.options.report), ReportFormat::json) << "the extension in any case";
+    EXPECT_EQ(reportFormatOf("results/junit.xml"), ReportFormat::junit);
+    EXPECT_TRUE(printsSomething(all));
     EXPECT_TRUE(all.options.fullScreen && all.options.fpsLog && all.options.info && all.options.offscreen &&
                 all.options.validate)
         << "every flag";
@@ -46,9 +56,9 @@ TEST(CommandLine, OptionsAndTheirValues) {
     EXPECT_EQ(parse({"--size", "65535x65535"}).options.width, 65535) << "the largest size a size message holds";
 
     const std::string usage = usageText("facedemo");
-    for (const char* option :
-         {"--help", "--version", "--data-dir DIR", "--size WxH", "--fullscreen", "--frames N", "--seconds S",
-          "--fps-log", "--screenshot FILE.png", "--info", "--offscreen", "--validate", "--save-pictures DIR"})
+    for (const char* option : {"--help", "--version", "--data-dir DIR", "--size WxH", "--fullscreen", "--frames N",
+                               "--seconds S", "--fps-log", "--screenshot FILE.png", "--info", "--offscreen",
+                               "--validate", "--save-pictures DIR", "--report FILE"})
         EXPECT_NE(usage.find(std::string("  ") + option + " "), std::string::npos) << "usage lists " << option;
 }
 
@@ -82,6 +92,9 @@ TEST(CommandLine, BadValuesAndUnknownArguments) {
         {{"--help=yes"}, "--help"},
         {{"--offscreen=1"}, "--offscreen"},
         {{"--save-pictures"}, "--save-pictures"},
+        {{"--report", "run.txt"}, "--report"},
+        {{"--report", ".json"}, "--report"},
+        {{"--report=report.json.gz"}, "--report"},
     };
     for (const auto& c : bad) {
         const ParsedCommandLine parsed = parse(c.args);

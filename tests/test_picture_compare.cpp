@@ -51,6 +51,19 @@ TEST(PictureCompare, PassesSmallDifferencesCatchesMissingFeatures) {
     EXPECT_EQ(blue.differing, 4) << "its four blocks";
     EXPECT_DOUBLE_EQ(blue.largest, 80.0) << "the largest channel difference";
     EXPECT_EQ(blue.where, "rest of the picture") << "outside the named regions";
+
+    // Its picture of the differences: the four blocks marked, the rest the reference dimmed, the
+    // regions outlined.
+    const Picture marked = differencePicture(reference, blue, regions);
+    ASSERT_EQ(marked.rgb.size(), reference.rgb.size()) << "the reference's size";
+    EXPECT_EQ(marked.at(70, 50)[0], 255) << "a differing block filled";
+    EXPECT_EQ(marked.at(70, 50)[1], 0);
+    EXPECT_EQ(marked.at(79, 55)[2], 255) << "to its last pixel";
+    EXPECT_LT(marked.at(20, 30)[0], 50) << "an unchanged block dimmed";
+    EXPECT_NE(marked.at(20, 30)[0], 0) << "not blacked out";
+    EXPECT_EQ(marked.at(0, 30)[2], 0) << "a region's outline (yellow)";
+    EXPECT_EQ(marked.at(0, 30)[1], 255);
+    EXPECT_EQ(marked.at(40, 30)[0], 128) << "a region left out, outlined in grey";
     fill(changed, 0, 0, 40, 8, 0, 0, 0);
     EXPECT_EQ(compareBlocks(reference, changed, regions).where, "left") << "the region with most differing blocks";
 

@@ -29,6 +29,8 @@ DWORD mainThread = 0;
 // ends the process when the handler returns, and after about five seconds in any case.
 constexpr DWORD closeWaitMs = 5000;
 
+}  // namespace
+
 // Runs on a thread of its own that the system starts. The quit message ends the message loop (or
 // the validation) on the main thread, which then destroys the window and restores the display
 // mode as after Escape; the default handler would end the process on the spot.
@@ -37,8 +39,6 @@ BOOL WINAPI endRunOnConsoleEvent(DWORD event) {
     if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) Sleep(closeWaitMs);
     return TRUE;
 }
-
-}  // namespace
 
 void endRunOnConsoleInterrupt() {
     mainThread = GetCurrentThreadId();

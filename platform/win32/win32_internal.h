@@ -32,4 +32,7 @@ WindowProc windowProcedure();
 // The layer's window with this handle, or null (another window of the thread, or none).
 Window* windowFromHandle(HWND handle);
 
+// The console control handler that endRunOnConsoleInterrupt installs.
+BOOL WINAPI endRunOnConsoleEvent(DWORD event);
+
 }  // namespace platform

@@ -16,6 +16,7 @@
 #include "platform/file_view.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
+#include "platform/process.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 #include "tests/temp_path.h"
@@ -294,4 +295,18 @@ TEST(Win32Backend, ApplicationWindowRectIsTheOuterRectangle) {
     appWindow.destroy();
     EXPECT_FALSE(appWindow.instanceHandle);
     EXPECT_EQ(appWindow.windowHandle, nullptr);
+}
+
+// Ctrl+C in the console the program took over: the handler, on a thread the system starts,
+// posts the quit message to the thread that installed it, so that its message loop ends the run,
+// and says the event is handled, so that the process is not ended on the spot.
+TEST(Win32Backend, ConsoleInterruptPostsTheQuitMessage) {
+    platform::endRunOnConsoleInterrupt();
+    drainMessages();
+    BOOL handled = FALSE;
+    std::thread system([&handled] { handled = platform::endRunOnConsoleEvent(CTRL_C_EVENT); });
+    system.join();
+    EXPECT_TRUE(handled) << "the default handler must not end the process";
+    EXPECT_EQ(countQuitMessages(drainMessages(), 0), 1) << "the quit message, with exit code 0";
+    SetConsoleCtrlHandler(platform::endRunOnConsoleEvent, FALSE);
 }
