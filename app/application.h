@@ -1,20 +1,19 @@
-// Start-up, per-context GL initialisation, the frame and shutdown of the application.
+// Start-up, per-context GL initialisation, the frame, the message loop and shutdown of the shell.
 #pragma once
 
-// The three image files, read by relative name from the working directory.
-constexpr const char* rocksFile = "rocks.bmp";
-constexpr const char* skyFile = "sunsetclouds.bmp";
-constexpr const char* lightmapFile = "Lightmap.bmp";
+constexpr int startWidth = 700;  // the first window's client size
+constexpr int startHeight = 500;
 
-// Creates the window and sets the start flags.
-bool initApplication();
+// Creates the window with its GL context (the 700 x 500 start window unless another size or full
+// screen is asked for), hands it what it runs on every new context and on release, and sets the
+// start flags. The "PROGRAM FAILURE" box when it cannot.
+bool initApplication(int width = startWidth, int height = startHeight, bool fullScreen = false);
 // Sets up the current GL context and (re)loads everything that lives in a GL context.
 bool initGL();
 // Deletes what initGL made that the context's destruction does not take with it.
 void releaseGLResources();
 // One frame; called whenever no message is waiting.
 void renderFrame();
-// The entry point's work: the command line, start-up, the message loop and shutdown. Returns
-// the exit code: always 0 without options; with them 0 when what was asked is done, 1 when a
-// validation check failed, 2 for a bad command line, 3 when what was asked could not be done.
-int runApplication(int argc, const char* const* argv);
+// Takes and dispatches every waiting message, and runs a frame whenever none waits, until the
+// quit message; returns the exit code it carries.
+int runMessageLoop();

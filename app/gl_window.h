@@ -13,6 +13,14 @@ struct WindowRect {
     std::int32_t bottom = 0;
 };
 
+// What the window runs on its GL context: after every re-creation in the other display mode, and
+// first thing on destroy while the context is still current. Either may be null.
+struct ContextHandlers {
+    bool (*initialise)() = nullptr;
+    void (*release)() = nullptr;
+};
+void setContextHandlers(const ContextHandlers& handlers);
+
 // Construction and destruction do nothing: all work is in create and destroy.
 class GLWindow {
 public:
@@ -25,18 +33,12 @@ public:
     WindowRect windowRect;
     std::int32_t width = 0;
     std::int32_t height = 0;
-    bool instanceHandle = false;  // the window class is registered
+    platform::Instance* instanceHandle = nullptr;
     platform::Window* windowHandle = nullptr;
     platform::GLContext* renderContext = nullptr;
-    platform::Window* deviceContext = nullptr;
+    platform::DeviceContext* deviceContext = nullptr;
     bool fullScreen = false;
     bool active = false;
     std::int32_t colorBits = 0;
     std::string title;
 };
-
-// Keeps the viewport and the perspective projection in step with the client size.
-void resizeView(int width, int height);
-
-platform::LRESULT windowProc(platform::Window* window, std::uint32_t message, platform::WPARAM wParam,
-                             platform::LPARAM lParam);

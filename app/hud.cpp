@@ -19,6 +19,7 @@ std::int32_t hudWidth = 0;
 namespace {
 
 constexpr std::uint32_t fpsWindowMs = 500;
+bool figureWritten = false;
 constexpr GLint barHeight = 35;
 constexpr GLint textLeft = 10;
 constexpr GLint textBottom = 10;
@@ -37,7 +38,8 @@ void setText(char (&field)[N], const char* src) {
 void accumulateFrameRate() {
     fpsFrameCount += 1;
     fpsElapsed += frameDelta;
-    if (fpsElapsed > fpsWindowMs) {
+    figureWritten = fpsElapsed > fpsWindowMs;
+    if (figureWritten) {
         float figure = static_cast<float>(fpsFrameCount) * 1000.0f / static_cast<float>(fpsElapsed);
         // A figure of 10000 or more needs more than the field's 10 characters: keep the first 10.
         char formatted[64];
@@ -47,6 +49,8 @@ void accumulateFrameRate() {
         fpsFrameCount = 0;
     }
 }
+
+bool newFrameRateFigure() { return figureWritten; }
 
 void composeStatusLine() {
     setText(lightsText, renderFlags.lighting ? "ON " : "OFF");

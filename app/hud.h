@@ -24,6 +24,8 @@ constexpr GLbitfield hudAttribMask = GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT | GL_L
 
 // Counts this frame and, once more than 500 ms have gathered, writes the mean frame rate.
 void accumulateFrameRate();
+// Whether the last accumulateFrameRate wrote a new figure into fpsText.
+bool newFrameRateFigure();
 // Rebuilds the status line from the render flags.
 void composeStatusLine();
 void drawHud();

@@ -45,7 +45,7 @@ std::uint16_t paletteEntryCount(const unsigned char* data, std::size_t size, std
 
 // The bytes a row of width pixels at bitCount bits fills, times the rows: what a header may
 // leave 0. Unsigned arithmetic: absurd headers wrap here harmlessly and are refused later.
-std::uint32_t imageSize(const platform::BitmapInfoHeader& info) {
+std::uint32_t imageSize(const BitmapInfoHeader& info) {
     const std::uint64_t rows = info.biHeight < 0
                                    ? 0 - static_cast<std::uint64_t>(static_cast<std::int64_t>(info.biHeight))
                                    : static_cast<std::uint64_t>(info.biHeight);
@@ -54,14 +54,12 @@ std::uint32_t imageSize(const platform::BitmapInfoHeader& info) {
     return static_cast<std::uint32_t>(rowBytes * rows);
 }
 
-bool runLength(const platform::BitmapInfoHeader& info) {
-    return info.biCompression == platform::BI_RLE8 || info.biCompression == platform::BI_RLE4;
-}
+bool runLength(const BitmapInfoHeader& info) { return info.biCompression == BI_RLE8 || info.biCompression == BI_RLE4; }
 
 }  // namespace
 
-platform::DibSource DibFile::source() const {
-    platform::DibSource s;
+DibSource DibFile::source() const {
+    DibSource s;
     s.header = header;
     s.colours = colours;
     s.colourCount = std::min<std::size_t>(entries, tableCapacity);
@@ -89,7 +87,7 @@ DibError parseDib(const unsigned char* data, std::size_t size, DibFile& file) {
     const std::uint16_t entries = paletteEntryCount(data, size, header);
     const std::size_t kept = std::min<std::size_t>(entries, DibFile::tableCapacity);
     if (!inside(size, header, 4)) return DibError::conversionError;
-    platform::BitmapInfoHeader& info = file.header;
+    BitmapInfoHeader& info = file.header;
     std::size_t headerEnd = 0;
     const std::uint32_t headerSize = bmp::read32(data + header);
     if (headerSize == bmp::coreHeaderSize) {
@@ -116,7 +114,7 @@ DibError parseDib(const unsigned char* data, std::size_t size, DibFile& file) {
         std::memcpy(&info, data + header, bmp::infoHeaderSize);
         headerEnd = header + bmp::infoHeaderSize;
         // Bitfield bitmaps keep their three masks between the header and the colour table.
-        if (info.biCompression == platform::BI_BITFIELDS) {
+        if (info.biCompression == BI_BITFIELDS) {
             if (!inside(size, headerEnd, bitfieldsMasksSize)) return DibError::conversionError;
             for (int i = 0; i < 3; ++i) file.masks[i] = bmp::read32(data + headerEnd + 4 * i);
             headerEnd += bitfieldsMasksSize;
@@ -137,7 +135,7 @@ DibError parseDib(const unsigned char* data, std::size_t size, DibFile& file) {
     file.bitsLength = size - pixelOffset;
 
     // Absurd sizes and files shorter than their rows are refused before anything is allocated.
-    if (!platform::dibTargetLayout(file.source(), file.target)) return DibError::conversionError;
+    if (!dibTargetLayout(file.source(), file.target)) return DibError::conversionError;
     if (runLength(info) &&
         static_cast<std::uint64_t>(file.target.width) * static_cast<std::uint64_t>(file.target.height) >
             largestRunLengthPixels)

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/dib_conversion.h"
+#include "assets/dib_conversion.h"
 
 // Why a bitmap could not be loaded; reportDibError turns each into the user's message.
 enum class DibError { none, openFailed, unknownFormat, conversionError, outOfMemory };
@@ -19,15 +19,15 @@ constexpr std::uint64_t largestRunLengthPixels = 4096u * 4096u;
 struct DibFile {
     static constexpr std::size_t tableCapacity = 256;  // no pixel of 8 bits or fewer indexes further
 
-    platform::BitmapInfoHeader header{};            // the 40-byte form, image size and colour count filled in
-    std::uint32_t entries = 0;                      // colour-table entries the file holds
-    platform::RgbQuad colours[tableCapacity] = {};  // the first of them, 3-byte entries widened
-    std::uint32_t masks[3] = {0, 0, 0};             // BI_BITFIELDS only
-    const unsigned char* bits = nullptr;            // inside the bytes that were parsed
+    BitmapInfoHeader header{};            // the 40-byte form, image size and colour count filled in
+    std::uint32_t entries = 0;            // colour-table entries the file holds
+    RgbQuad colours[tableCapacity] = {};  // the first of them, 3-byte entries widened
+    std::uint32_t masks[3] = {0, 0, 0};   // BI_BITFIELDS only
+    const unsigned char* bits = nullptr;  // inside the bytes that were parsed
     std::size_t bitsLength = 0;
-    platform::DibTarget target;
+    DibTarget target;
 
-    platform::DibSource source() const;
+    DibSource source() const;
 };
 
 // Parses bytes (with or without the "BM" file header). DibError::none when the conversion can

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/dib_conversion.h"
+#include "assets/dib_conversion.h"
 #include "platform/file_view.h"
 #include "platform/message_box.h"
 
@@ -28,10 +28,10 @@ struct Work {
 DibError convertDib(const DibFile& file, DibImage*& image) {
     image = nullptr;
     Work work;
-    const platform::DibTarget& target = file.target;
+    const DibTarget& target = file.target;
     work.section = static_cast<unsigned char*>(std::calloc(1, target.size));
     if (!work.section) return DibError::outOfMemory;
-    if (platform::convertDibBits(file.source(), target, work.section) == 0) return DibError::conversionError;
+    if (convertDibBits(file.source(), target, work.section) == 0) return DibError::conversionError;
 
     const std::size_t packedRow = static_cast<std::size_t>(target.width) * 3;
     work.pixels = static_cast<unsigned char*>(std::malloc(packedRow * target.height));
@@ -79,7 +79,7 @@ void reportDibError(DibError error, const char* fileName) {
     platform::messageBox(platform::focusWindow(), text, "Error", platform::MB_OK);
 }
 
-DibImage* DecodeDibImage(const unsigned char* bytes, std::size_t size) {
+DibImage* decodeDibImage(const unsigned char* bytes, std::size_t size) {
     DibFile file;
     DibImage* image = nullptr;
     DibError error = parseDib(bytes, size, file);
@@ -88,11 +88,11 @@ DibImage* DecodeDibImage(const unsigned char* bytes, std::size_t size) {
     return image;
 }
 
-DibImage* LoadDibImage(const char* fileName) {
+DibImage* loadDibImage(const char* fileName) {
     platform::FileView view;
     if (!view.open(fileName)) {
         reportDibError(DibError::openFailed, fileName);
         return nullptr;
     }
-    return DecodeDibImage(view.data(), view.size());
+    return decodeDibImage(view.data(), view.size());
 }

@@ -14,11 +14,11 @@ struct DibImage {
 };
 
 // Null on any failure, after one message box (caption "Error") that says why.
-DibImage* LoadDibImage(const char* fileName);
+DibImage* loadDibImage(const char* fileName);
 // The same for the bytes of a whole bitmap file already in memory.
-DibImage* DecodeDibImage(const unsigned char* bytes, std::size_t size);
+DibImage* decodeDibImage(const unsigned char* bytes, std::size_t size);
 
-// Converts a parsed bitmap's pixels into the image LoadDibImage hands out, red and blue swapped
+// Converts a parsed bitmap's pixels into the image loadDibImage hands out, red and blue swapped
 // and the rows' padding dropped. Shows nothing; image is null unless the result is none.
 DibError convertDib(const DibFile& file, DibImage*& image);
 // The user's text for a failure (the message box of an open failure adds the file's name).

@@ -26,7 +26,7 @@ int powerOfTwoBelow(int side) {
 }  // namespace
 
 bool Texture::load(const char* fileName, bool mipmapped, int components) {
-    DibImage* image = LoadDibImage(fileName);
+    DibImage* image = loadDibImage(fileName);
     if (!image) return false;
 
     width = powerOfTwoBelow(image->width);

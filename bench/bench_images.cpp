@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "assets/bmp_file.h"
+#include "assets/dib_conversion.h"
 #include "assets/dib_file.h"
 #include "assets/dib_image.h"
 #include "assets/texture.h"
-#include "platform/dib_conversion.h"
 #include "platform/messages.h"
 #include "platform/window.h"
 
@@ -40,11 +40,11 @@ bool makeContext() {
     static bool ready = false;
     if (ready) return true;
     platform::useOffscreenRendering();
-    if (!platform::registerWindowClass(ignoreMessages)) return false;
+    if (!platform::registerWindowClass(platform::moduleInstance(), ignoreMessages)) return false;
     platform::Window* window = platform::createWindow("bench", 64, 64, false);
     if (!window) return false;
-    platform::GLContext* context = platform::createGLContext(window);
-    ready = context && platform::makeCurrent(window, context);
+    platform::GLContext* context = platform::createGLContext(platform::getDC(window));
+    ready = context && platform::makeCurrent(platform::getDC(window), context);
     return ready;
 }
 
@@ -97,7 +97,7 @@ void loadImage(benchmark::State& state, const std::string& path) {
         return;
     }
     Bytes section(prepared.parsed.target.size);
-    DibImage* image = LoadDibImage(path.c_str());
+    DibImage* image = loadDibImage(path.c_str());
     if (!image) {
         state.SkipWithError("decode failed");
         return;
@@ -123,8 +123,7 @@ void loadImage(benchmark::State& state, const std::string& path) {
         // The same steps alone, on the same data, for their shares of the load.
         Clock::time_point convertStart = Clock::now();
         std::fill(section.begin(), section.end(), 0);
-        benchmark::DoNotOptimize(
-            platform::convertDibBits(prepared.parsed.source(), prepared.parsed.target, section.data()));
+        benchmark::DoNotOptimize(convertDibBits(prepared.parsed.source(), prepared.parsed.target, section.data()));
         Clock::time_point convertEnd = Clock::now();
 
         GLuint name = 0;

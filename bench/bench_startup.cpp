@@ -45,7 +45,7 @@ int main() {
     stages.mark("window+context");
 
     GLuint lists = glGenLists(overlayGlyphs.count);
-    platform::buildFontBitmaps(overlayGlyphs.first, overlayGlyphs.count, lists);
+    platform::buildFontBitmaps(appWindow.deviceContext, overlayGlyphs.first, overlayGlyphs.count, lists);
     glDeleteLists(lists, overlayGlyphs.count);
     stages.mark("fonts");
 
@@ -56,7 +56,7 @@ int main() {
     stages.mark("morph tables");
 
     for (const char* file : imageFiles) {
-        DibImage* image = LoadDibImage(file);
+        DibImage* image = loadDibImage(file);
         if (!image) return 1;
         std::free(image->pixels);
         std::free(image);

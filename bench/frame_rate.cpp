@@ -12,6 +12,7 @@
 
 #include "app/application.h"
 #include "app/frame_stages.h"
+#include "cli/run.h"
 #include "platform/messages.h"
 
 namespace {

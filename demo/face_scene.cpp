@@ -1,6 +1,7 @@
 // Set-up of the face scene: meshes, their placement, the light and the start camera.
 #include "demo/face_scene.h"
 
+#include "demo/data_files.h"
 #include "demo/expression_morph.h"
 #include "demo/globals.h"
 

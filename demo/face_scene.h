@@ -3,11 +3,6 @@
 
 #include "scene/types.h"
 
-// The three face files, read by relative name from the working directory.
-constexpr const char* smileFile = "smile.sos";
-constexpr const char* rageFile = "rage.sos";
-constexpr const char* closedFile = "closed.sos";
-
 constexpr Rgba faceColour{0.7804f, 0.5412f, 0.5098f, 1.0f};
 constexpr float faceScale = 1.0f / 30.0f;
 

@@ -11,8 +11,6 @@ namespace platform {
 
 namespace {
 
-constexpr const char* multitextureExtension = "GL_ARB_multitexture";
-
 // True when the space-separated list holds exactly this name (not merely a name that starts with it).
 bool listsExtension(const char* list, const char* name) {
     const std::size_t length = std::strlen(name);
@@ -28,11 +26,11 @@ bool listsExtension(const char* list, const char* name) {
 
 }  // namespace
 
-void* getGLProcAddress(const char* name) {
-    if (!name) return nullptr;
+void* getGLProcAddress(const char* name, const char* extension) {
+    if (!name || !extension) return nullptr;
     // Null without a current context, too.
     const auto* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (!extensions || !listsExtension(extensions, multitextureExtension)) return nullptr;
+    if (!extensions || !listsExtension(extensions, extension)) return nullptr;
     return backendGLProcAddress(name);
 }
 

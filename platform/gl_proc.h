@@ -3,8 +3,8 @@
 
 namespace platform {
 
-// The address of an ARB_multitexture entry point of the current context, or null unless
-// the context lists GL_ARB_multitexture (some drivers hand out an address for any name).
-void* getGLProcAddress(const char* name);
+// The address of an entry point of the current context, or null unless the context lists the
+// extension that brings it (some drivers hand out an address for any name).
+void* getGLProcAddress(const char* name, const char* extension);
 
 }  // namespace platform

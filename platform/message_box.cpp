@@ -4,15 +4,13 @@
 #include <cstdio>
 
 #include "platform/backend.h"
+#include "platform/window_registry.h"
 
 namespace platform {
 
 namespace {
 
 MessageBoxHandler handler = nullptr;
-
-// MessageBoxA's button group is the low four bits of its type.
-constexpr unsigned buttonGroupMask = 0x0000000F;
 
 }  // namespace
 

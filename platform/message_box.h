@@ -1,10 +1,12 @@
-// Modal message boxes with the Windows flags and answers the application was written with.
+// Modal message boxes with Windows' flags and answers.
 #pragma once
 
 #include "platform/window.h"
 
 namespace platform {
 
+// MessageBoxA's button group is the low four bits of its type.
+constexpr unsigned buttonGroupMask = 0x0000000F;
 constexpr unsigned MB_OK = 0x00000000;
 constexpr unsigned MB_YESNO = 0x00000004;
 constexpr unsigned MB_ICONEXCLAMATION = 0x00000030;

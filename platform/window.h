@@ -6,8 +6,10 @@
 
 namespace platform {
 
-struct Window;     // a top-level window with a GL-capable surface
-struct GLContext;  // an OpenGL compatibility context
+struct Instance;       // the module that registers the window class
+struct Window;         // a top-level window with a GL-capable surface
+struct DeviceContext;  // what a window is drawn through: its GL contexts and the buffer swap
+struct GLContext;      // an OpenGL compatibility context
 
 using LRESULT = std::intptr_t;
 using WPARAM = std::uintptr_t;
@@ -18,10 +20,14 @@ using WindowProc = LRESULT (*)(Window* window, std::uint32_t message, WPARAM wPa
 // appear on a display, and message boxes write their text to standard error instead.
 void useOffscreenRendering();
 
-// "Registers the window class": starts the video subsystem and remembers the procedure that
-// dispatchMessage hands every message of the layer's windows to. False when video cannot start.
-bool registerWindowClass(WindowProc procedure);
-void unregisterWindowClass();
+// The running program's module (GetModuleHandle); never null.
+Instance* moduleInstance();
+
+// "Registers the window class" of the instance: starts the video subsystem and remembers the
+// procedure that dispatchMessage hands every message of the layer's windows to. False when video
+// cannot start, or, unless rendering is off screen, when no display shows windows.
+bool registerWindowClass(Instance* instance, WindowProc procedure);
+void unregisterWindowClass(Instance* instance);
 
 // "The window's display" below is the display of the newest window or, when there is none, of the
 // last one destroyed (a display-mode switch destroys the window first), or else the first display.
@@ -50,14 +56,21 @@ Borders windowBorders(Window* window);
 // Shows, raises and focuses the window. As on Windows, showing a window activates it: the
 // window procedure receives WM_ACTIVATE before this returns.
 void showWindow(Window* window);
+// Whether a window made for full screen got its display mode when it was shown (where the system
+// changes the mode only then); true for a window in windowed mode.
+bool displayModeTaken(Window* window);
 void destroyWindow(Window* window);
 void clientSize(Window* window, int& width, int& height);
 
-GLContext* createGLContext(Window* window);
-// Window and context null: no context is current.
-bool makeCurrent(Window* window, GLContext* context);
+// The window's own device context (GetDC), for as long as the window lives; null on failure.
+DeviceContext* getDC(Window* window);
+void releaseDC(Window* window, DeviceContext* deviceContext);
+
+GLContext* createGLContext(DeviceContext* deviceContext);
+// Device context and GL context null: no context is current.
+bool makeCurrent(DeviceContext* deviceContext, GLContext* context);
 void deleteGLContext(GLContext* context);
-void swapBuffers(Window* window);
+void swapBuffers(DeviceContext* deviceContext);
 
 void showCursor(bool show);
 

@@ -87,7 +87,7 @@ public:
 private:
     static int record(platform::Window* owner, const char* text, const char* caption, unsigned type) {
         boxes().push_back(RecordedBox{owner, text ? text : "", caption ? caption : "", type});
-        return (type & 0xF) == platform::MB_YESNO ? platform::IDYES : platform::IDOK;
+        return (type & platform::buttonGroupMask) == platform::MB_YESNO ? platform::IDYES : platform::IDOK;
     }
 };
 
@@ -164,7 +164,7 @@ protected:
         GlTest::SetUp();
         savedWindow = appWindow;
         appWindow.windowHandle = window;
-        appWindow.deviceContext = window;
+        appWindow.deviceContext = platform::getDC(window);
         appWindow.renderContext = context;
     }
     void TearDown() override {

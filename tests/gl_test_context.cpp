@@ -22,18 +22,24 @@ platform::Window* offscreenWindow(int width, int height) {
         // SDL's offscreen driver, asked for as the program's --offscreen asks for it.
         platform::useOffscreenRendering();
 #endif
-        if (!platform::registerWindowClass(ignoreMessages)) return nullptr;
+        if (!platform::registerWindowClass(platform::moduleInstance(), ignoreMessages)) return nullptr;
         window = platform::createWindow("test", width, height, false);
     }
     return window;
 }
 
+GLenum polygonMode(int face) {
+    GLint modes[2] = {};
+    glGetIntegerv(GL_POLYGON_MODE, modes);
+    return static_cast<GLenum>(modes[face]);
+}
+
 void GlTest::SetUp() {
     window = offscreenWindow();
     ASSERT_NE(window, nullptr) << "the offscreen video driver did not start";
-    context = platform::createGLContext(window);
+    context = platform::createGLContext(platform::getDC(window));
     ASSERT_NE(context, nullptr) << "no GL context from the offscreen driver";
-    ASSERT_TRUE(platform::makeCurrent(window, context));
+    ASSERT_TRUE(platform::makeCurrent(platform::getDC(window), context));
     glViewport(0, 0, 64, 64);
     glMatrixMode(GL_MODELVIEW);
 }

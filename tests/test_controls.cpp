@@ -6,6 +6,7 @@
 
 #include "app/controls.h"
 #include "app/globals.h"
+#include "app/window_proc.h"
 #include "demo/globals.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
@@ -45,12 +46,6 @@ protected:
 
 Matrix4 turnedBy(float degrees) {
     return glProduct([degrees] { glRotatef(degrees, 0.0f, 1.0f, 0.0f); });
-}
-
-GLenum polygonMode(int face) {
-    GLint modes[2] = {};
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    return static_cast<GLenum>(modes[face]);
 }
 
 }  // namespace

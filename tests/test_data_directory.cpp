@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/data_directory.h"
+#include "cli/data_directory.h"
 #include "tests/temp_path.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "assets/bmp_file.h"
+#include "assets/dib_conversion.h"
 #include "assets/dib_image.h"
-#include "platform/dib_conversion.h"
 #include "platform/message_box.h"
 #include "tests/temp_path.h"
 
@@ -69,7 +69,7 @@ Decoded load(const Bytes& file, const std::string& name = "case.bmp") {
     }
     boxes.clear();
     platform::setMessageBoxHandler(recordBox);
-    DibImage* image = LoadDibImage(path.c_str());
+    DibImage* image = loadDibImage(path.c_str());
     platform::setMessageBoxHandler(nullptr);
     Decoded d;
     d.boxes = boxes;
@@ -164,7 +164,7 @@ Bitmap rle(int width, int height, int bitCount, const Bytes& stream, const Bytes
     b.width = width;
     b.height = height;
     b.bitCount = bitCount;
-    b.compression = bitCount == 8 ? platform::BI_RLE8 : platform::BI_RLE4;
+    b.compression = bitCount == 8 ? BI_RLE8 : BI_RLE4;
     b.palette = table;
     b.clrUsed = static_cast<std::uint32_t>(table.size() / 4);
     b.bits = stream;
@@ -176,7 +176,7 @@ Bitmap fields(int width, int height, int bitCount, std::vector<std::uint32_t> ma
     b.width = width;
     b.height = height;
     b.bitCount = bitCount;
-    b.compression = platform::BI_BITFIELDS;
+    b.compression = BI_BITFIELDS;
     b.masks = std::move(masks);
     b.bits = bits;
     return b;
@@ -535,24 +535,24 @@ TEST(DibImage, RefusedSizes) {
 
     // The refusals above come from the size checks, which allocate nothing: the layout of a
     // 24000 x 30000 bitmap with 16 bytes of pixels is refused outright.
-    platform::DibSource source;
-    source.header = {40, 24000, 30000, 1, 24, platform::BI_RGB, 0, 0, 0, 0, 0};
+    DibSource source;
+    source.header = {40, 24000, 30000, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     unsigned char sixteen[16] = {};
     source.bits = sixteen;
     source.bitsLength = sizeof sixteen;
-    platform::DibTarget target;
-    EXPECT_FALSE(platform::dibTargetLayout(source, target)) << "huge bitmap over a tiny file";
+    DibTarget target;
+    EXPECT_FALSE(dibTargetLayout(source, target)) << "huge bitmap over a tiny file";
     source.header.biWidth = 4;
     source.header.biHeight = 1;
-    ASSERT_TRUE(platform::dibTargetLayout(source, target)) << "4 x 1 fits the same 16 bytes";
+    ASSERT_TRUE(dibTargetLayout(source, target)) << "4 x 1 fits the same 16 bytes";
     EXPECT_EQ(target.rowBytes, 12u) << "target row of 4 pixels";
     source.header.biWidth = 5;
-    ASSERT_TRUE(platform::dibTargetLayout(source, target)) << "5 x 1 fits";
+    ASSERT_TRUE(dibTargetLayout(source, target)) << "5 x 1 fits";
     EXPECT_EQ(target.rowBytes, 16u) << "target row of 5 pixels padded to 16 bytes";
     unsigned char small[16];
-    platform::DibTarget wrong = target;
+    DibTarget wrong = target;
     wrong.size = 8;
-    EXPECT_EQ(platform::convertDibBits(source, wrong, small), 0) << "a target of the wrong size is refused";
+    EXPECT_EQ(convertDibBits(source, wrong, small), 0) << "a target of the wrong size is refused";
 }
 
 TEST(DibImage, FileErrors) {
@@ -560,7 +560,7 @@ TEST(DibImage, FileErrors) {
     std::remove(missing.c_str());
     boxes.clear();
     platform::setMessageBoxHandler(recordBox);
-    EXPECT_EQ(LoadDibImage(missing.c_str()), nullptr) << "missing file";
+    EXPECT_EQ(loadDibImage(missing.c_str()), nullptr) << "missing file";
     ASSERT_EQ(boxes.size(), 1u) << "one box for a missing file";
     EXPECT_EQ(boxes[0].text, "Failed to open DIB file " + missing + ".\n") << "open failure names the file";
     EXPECT_EQ(boxes[0].caption, "Error") << "caption";
@@ -568,24 +568,24 @@ TEST(DibImage, FileErrors) {
     std::string empty = tempPath("empty.bmp");
     writeFile(empty, {});
     boxes.clear();
-    EXPECT_EQ(LoadDibImage(empty.c_str()), nullptr) << "empty file";
+    EXPECT_EQ(loadDibImage(empty.c_str()), nullptr) << "empty file";
     ASSERT_EQ(boxes.size(), 1u) << "one box for an empty file";
     EXPECT_EQ(boxes[0].text, "Failed to open DIB file " + empty + ".\n") << "an empty file cannot be mapped";
 
     std::string directory = ::testing::TempDir();
     boxes.clear();
-    EXPECT_EQ(LoadDibImage(directory.c_str()), nullptr) << "a directory is not a bitmap";
+    EXPECT_EQ(loadDibImage(directory.c_str()), nullptr) << "a directory is not a bitmap";
     ASSERT_EQ(boxes.size(), 1u) << "one box for a directory";
 
     std::string longName = tempPath(std::string(400, 'x') + "/" + std::string(300, 'y') + ".bmp");
     boxes.clear();
-    EXPECT_EQ(LoadDibImage(longName.c_str()), nullptr) << "very long missing name";
+    EXPECT_EQ(loadDibImage(longName.c_str()), nullptr) << "very long missing name";
     ASSERT_EQ(boxes.size(), 1u) << "one box for a long name";
     EXPECT_EQ(boxes[0].text.size(), 255u) << "text cut to the 256-byte buffer";
     EXPECT_EQ(boxes[0].text, ("Failed to open DIB file " + longName).substr(0, 255)) << "cut, not garbled";
 
     boxes.clear();
-    EXPECT_EQ(DecodeDibImage(nullptr, 0), nullptr) << "no bytes at all";
+    EXPECT_EQ(decodeDibImage(nullptr, 0), nullptr) << "no bytes at all";
     EXPECT_EQ(boxes.size(), 1u) << "one box for no bytes";
     platform::setMessageBoxHandler(nullptr);
 }

@@ -44,7 +44,7 @@ Bytes imageMagickPixels(const std::string& bmp) {
 // Our reading of the file, turned top row first to line up with ImageMagick's dump.
 Bytes ourPixels(const std::string& bmp, int& width, int& height) {
     platform::setMessageBoxHandler(noBox);
-    DibImage* image = LoadDibImage(bmp.c_str());
+    DibImage* image = loadDibImage(bmp.c_str());
     platform::setMessageBoxHandler(nullptr);
     if (!image) return {};
     width = image->width;

@@ -7,20 +7,19 @@
 
 #include "app/application.h"
 #include "app/globals.h"
+#include "app/window_proc.h"
 #include "demo/expression_morph.h"
 #include "demo/globals.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 
+#ifndef _WIN32
+#include "platform/sdl/seams.h"
+#endif
+
 namespace {
 
 platform::LRESULT pressF1() { return windowProc(appWindow.windowHandle, platform::WM_KEYDOWN, platform::VK_F1, 0); }
-
-GLenum polygonMode() {
-    GLint modes[2] = {};
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    return static_cast<GLenum>(modes[0]);
-}
 
 // The application's own window, made by the test and destroyed after it.
 class DisplaySwitchTest : public ::testing::Test {
@@ -31,10 +30,12 @@ protected:
         resetDemoGlobals();
         firstInit = false;
         renderFlags = startRenderFlags;
+        setContextHandlers(ContextHandlers{initGL, releaseGLResources});
         drainMessages();
     }
     void TearDown() override {
         appWindow.destroy();
+        setContextHandlers(ContextHandlers{});
         appWindow = GLWindow();
         resetDemoGlobals();
         rocksTexture = Texture();
@@ -80,7 +81,7 @@ TEST_F(DisplaySwitchTest, F1SwitchesToFullScreenAndBackCarryingTheStateOn) {
     EXPECT_TRUE(MessageBoxRecorder::boxes().empty()) << "nothing to report";
     EXPECT_EQ(countQuitMessages(drainMessages(), 0), 0) << "the program goes on";
 
-    EXPECT_EQ(polygonMode(), static_cast<GLenum>(GL_LINE)) << "the new context gets the wireframe flag";
+    EXPECT_EQ(polygonMode(0), static_cast<GLenum>(GL_LINE)) << "the new context gets the wireframe flag";
     EXPECT_FALSE(glIsEnabled(GL_FOG)) << "and the fog flag";
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_LIGHT0)) << "the light is claimed anew";
@@ -102,7 +103,7 @@ TEST_F(DisplaySwitchTest, F1SwitchesToFullScreenAndBackCarryingTheStateOn) {
     EXPECT_FALSE(appWindow.fullScreen) << "F1 again: back to a window";
     EXPECT_EQ(appWindow.width, 500) << "of 500 x 500, not the first window's 700 x 500";
     EXPECT_EQ(appWindow.height, 500);
-    EXPECT_EQ(polygonMode(), static_cast<GLenum>(GL_LINE)) << "the flags carry on again";
+    EXPECT_EQ(polygonMode(0), static_cast<GLenum>(GL_LINE)) << "the flags carry on again";
     EXPECT_EQ(scene.meshes.size(), 3u);
     EXPECT_TRUE(MessageBoxRecorder::boxes().empty());
 }
@@ -122,3 +123,30 @@ TEST_F(DisplaySwitchTest, ASwitchWhoseInitialisationFailsEndsTheProgram) {
     EXPECT_EQ(shown[1].caption, "ERROR");
     EXPECT_EQ(countQuitMessages(drainMessages(), 0), 1) << "the program ends with exit code 0";
 }
+
+#ifndef _WIN32
+// SDL changes the display mode only as it shows a full-screen window. A display that refuses it
+// then gets the same question as one that refuses up front: Yes, a window of that size instead;
+// No, no window at all.
+TEST_F(DisplaySwitchTest, AFullScreenModeRefusedAsTheWindowShowsAsksTheQuestion) {
+    int desktopWidth = 0, desktopHeight = 0;
+    ASSERT_TRUE(platform::desktopSize(desktopWidth, desktopHeight));
+    platform::refuseDisplayModes(true);
+    const bool madeWindowed = appWindow.create("OpenGL Window", desktopWidth, desktopHeight, 32, true);
+    ASSERT_EQ(MessageBoxRecorder::boxes().size(), 1u) << "the question, answered Yes";
+    EXPECT_EQ(MessageBoxRecorder::boxes()[0].caption, "GLWindow");
+    EXPECT_EQ(MessageBoxRecorder::boxes()[0].type, platform::MB_YESNO | platform::MB_ICONEXCLAMATION);
+    ASSERT_TRUE(madeWindowed);
+    EXPECT_FALSE(appWindow.fullScreen) << "Yes: in a window";
+    EXPECT_EQ(appWindow.width, desktopWidth) << "of the size asked for";
+    EXPECT_NE(appWindow.renderContext, nullptr) << "with its GL context";
+    appWindow.destroy();
+
+    platform::setMessageBoxHandler(
+        [](platform::Window*, const char*, const char*, unsigned) { return platform::IDNO; });
+    EXPECT_FALSE(appWindow.create("OpenGL Window", desktopWidth, desktopHeight, 32, true)) << "No: no window";
+    EXPECT_EQ(appWindow.windowHandle, nullptr);
+    EXPECT_EQ(appWindow.renderContext, nullptr);
+    platform::refuseDisplayModes(false);
+}
+#endif

@@ -27,10 +27,10 @@ protected:
         ASSERT_TRUE(rocksTexture.load(dataFile("rocks.bmp").c_str(), true, 3));
         ASSERT_TRUE(skyTexture.load(dataFile("sunsetclouds.bmp").c_str(), false, 1));
         ASSERT_TRUE(lightmapTexture.load(dataFile("Lightmap.bmp").c_str(), false, 1));
-        activeTextureARB =
-            reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::getGLProcAddress("glActiveTextureARB"));
-        multiTexCoord2fARB =
-            reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(platform::getGLProcAddress("glMultiTexCoord2fARB"));
+        activeTextureARB = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(
+            platform::getGLProcAddress("glActiveTextureARB", "GL_ARB_multitexture"));
+        multiTexCoord2fARB = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
+            platform::getGLProcAddress("glMultiTexCoord2fARB", "GL_ARB_multitexture"));
         ASSERT_NE(activeTextureARB, nullptr) << "the driver offers multitexturing";
         ASSERT_NE(multiTexCoord2fARB, nullptr);
         skyQuadric = gluNewQuadric();

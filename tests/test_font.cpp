@@ -63,7 +63,8 @@ TEST_F(GlTest, FontListsDrawGlyphsAtTheRasterPositionAndAdvance) {
     const GLuint listBase = glGenLists(codeCount);
     ASSERT_NE(listBase, 0u);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
-    ASSERT_TRUE(platform::buildFontBitmaps(firstCode, codeCount, listBase)) << "the system's sans-serif font";
+    ASSERT_TRUE(platform::buildFontBitmaps(platform::getDC(offscreenWindow()), firstCode, codeCount, listBase))
+        << "the system's sans-serif font";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "building the lists is error-free";
     GLint alignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
@@ -106,7 +107,7 @@ TEST_F(GlTest, FontListsDrawGlyphsAtTheRasterPositionAndAdvance) {
 
     // A second build (as after a display-mode switch) fills new lists the same way.
     const GLuint secondBase = glGenLists(codeCount);
-    ASSERT_TRUE(platform::buildFontBitmaps(firstCode, codeCount, secondBase));
+    ASSERT_TRUE(platform::buildFontBitmaps(platform::getDC(offscreenWindow()), firstCode, codeCount, secondBase));
     const float firstAdvance = drawGlyph(listBase, 'W', penX, baseline);
     const int firstCount = readLitPixels().count;
     EXPECT_FLOAT_EQ(drawGlyph(secondBase, 'W', penX, baseline), firstAdvance) << "rebuilt glyphs advance alike";

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/frame_monitor.h"
 #include "app/frame_stages.h"
 #include "app/globals.h"
 #include "app/hud.h"
+#include "app/window_proc.h"
+#include "cli/frame_monitor.h"
 #include "demo/expression_morph.h"
 #include "demo/globals.h"
 #include "tests/app_fixtures.h"

@@ -1,4 +1,5 @@
-// The multitexture entry points: handed out only by a context that lists the extension, and real when they are.
+// Extension entry points: handed out only by a context that lists the extension the caller names,
+// and real when they are.
 #include <GL/gl.h>
 #include <GL/glext.h>
 
@@ -16,9 +17,10 @@ TEST_F(GlTest, MultitextureEntryPointsComeOnlyWithTheExtension) {
     if (padded.find(" GL_ARB_multitexture ") == std::string::npos)
         GTEST_SKIP() << "this driver does not list GL_ARB_multitexture";
 
-    auto activeTexture = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(platform::getGLProcAddress("glActiveTextureARB"));
-    auto multiTexCoord =
-        reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(platform::getGLProcAddress("glMultiTexCoord2fARB"));
+    auto activeTexture = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(
+        platform::getGLProcAddress("glActiveTextureARB", "GL_ARB_multitexture"));
+    auto multiTexCoord = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
+        platform::getGLProcAddress("glMultiTexCoord2fARB", "GL_ARB_multitexture"));
     ASSERT_NE(activeTexture, nullptr) << "glActiveTextureARB from a context with the extension";
     ASSERT_NE(multiTexCoord, nullptr) << "glMultiTexCoord2fARB from a context with the extension";
 
@@ -33,8 +35,12 @@ TEST_F(GlTest, MultitextureEntryPointsComeOnlyWithTheExtension) {
     EXPECT_FLOAT_EQ(coord[1], 0.75f);
     activeTexture(GL_TEXTURE0_ARB);
 
+    EXPECT_EQ(platform::getGLProcAddress("glActiveTextureARB", "GL_ARB_multi"), nullptr)
+        << "the extension the caller names must be listed whole, not as the start of another";
+    EXPECT_EQ(platform::getGLProcAddress("glActiveTextureARB", "GL_XX_not_an_extension"), nullptr);
+
     ASSERT_TRUE(platform::makeCurrent(nullptr, nullptr));
-    EXPECT_EQ(platform::getGLProcAddress("glActiveTextureARB"), nullptr)
+    EXPECT_EQ(platform::getGLProcAddress("glActiveTextureARB", "GL_ARB_multitexture"), nullptr)
         << "no current context lists no extension, whatever address the driver would give";
 }
 

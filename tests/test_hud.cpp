@@ -155,7 +155,8 @@ protected:
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         fontListBase = glGenLists(overlayGlyphs.count);
-        haveFont = platform::buildFontBitmaps(overlayGlyphs.first, overlayGlyphs.count, fontListBase);
+        haveFont = platform::buildFontBitmaps(platform::getDC(offscreenWindow()), overlayGlyphs.first,
+                                              overlayGlyphs.count, fontListBase);
     }
     void TearDown() override {
         glDeleteLists(fontListBase, overlayGlyphs.count);
@@ -195,12 +196,6 @@ protected:
     std::int32_t savedHeight = 0;
     bool haveFont = false;
 };
-
-GLenum polygonMode(int face) {
-    GLint modes[2] = {};
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    return static_cast<GLenum>(modes[face]);
-}
 
 }  // namespace
 

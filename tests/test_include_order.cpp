@@ -1,7 +1,9 @@
-// The folders depend on each other one way only: app -> demo -> scene -> assets -> platform.
-// Reads every #include line of the tree and names each one that points up that order.
+// The folders depend on each other one way only: cli -> app -> demo -> scene -> assets -> platform;
+// and inside a folder no two files call into each other. Reads every #include line of the tree
+// and names each one that points up that order, and each pair of files that include each other.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,7 +19,7 @@ namespace fs = std::filesystem;
 
 // Lower folders may be included from higher ones, never the other way round.
 const std::map<std::string, int> layerRank = {
-    {"platform", 0}, {"assets", 1}, {"scene", 2}, {"demo", 3}, {"app", 4},
+    {"platform", 0}, {"assets", 1}, {"scene", 2}, {"demo", 3}, {"app", 4}, {"cli", 5},
 };
 // The generator stands apart: its own files and the bitmap writer.
 const std::string toolsFolder = "tools";
@@ -27,7 +29,7 @@ const std::string toolsMayInclude = "assets/bmp_file.h";
 std::vector<std::string> upwardIncludes(const fs::path& root) {
     static const std::regex include(R"(^\s*#\s*include\s*"(([A-Za-z_]+)/[^"]*)\")");
     std::vector<std::string> found;
-    for (const std::string folder : {"app", "demo", "scene", "assets", "platform", "tools"}) {
+    for (const std::string folder : {"cli", "app", "demo", "scene", "assets", "platform", "tools"}) {
         if (!fs::is_directory(root / folder)) continue;
         for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
             const std::string extension = entry.path().extension().string();
@@ -47,17 +49,50 @@ std::vector<std::string> upwardIncludes(const fs::path& root) {
                 // Includes of folders outside the order (tests, bench) are never allowed in the code.
                 if (!allowed &&
                     (layerRank.count(target) || target == toolsFolder || target == "tests" || target == "bench"))
-                    found.push_back(fs::relative(entry.path(), root).generic_string() + ":" + std::to_string(line) + ": " +
-                                    text + " (from " + folder + " up to " + target + ")");
+                    found.push_back(fs::relative(entry.path(), root).generic_string() + ":" + std::to_string(line) +
+                                    ": " + text + " (from " + folder + " up to " + target + ")");
             }
         }
     }
     return found;
 }
 
+// "a <-> b" for every two units of one folder (a unit: its .h and .cpp) that include each other:
+// each calls into the other, where one should hand the other what it needs.
+std::vector<std::string> mutualIncludes(const fs::path& root) {
+    static const std::regex include(R"(^\s*#\s*include\s*"([A-Za-z_]+/[^"]*)\.h")");
+    std::map<std::string, std::vector<std::string>> includes;  // unit -> units it includes
+    for (const std::string folder : {"cli", "app", "demo", "scene", "assets", "platform"}) {
+        if (!fs::is_directory(root / folder)) continue;
+        for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
+            const std::string extension = entry.path().extension().string();
+            if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) continue;
+            fs::path unit = fs::relative(entry.path(), root);
+            unit.replace_extension();
+            std::ifstream in(entry.path());
+            std::string text;
+            while (std::getline(in, text)) {
+                std::smatch match;
+                if (std::regex_search(text, match, include) && match[1] != unit.generic_string())
+                    includes[unit.generic_string()].push_back(match[1]);
+            }
+        }
+    }
+    std::vector<std::string> found;
+    for (const auto& [unit, targets] : includes)
+        for (const std::string& target : targets) {
+            const auto back = includes.find(target);
+            if (unit < target && back != includes.end() &&
+                std::find(back->second.begin(), back->second.end(), unit) != back->second.end())
+                found.push_back(unit + " <-> " + target);
+        }
+    return found;
+}
+
 TEST(IncludeOrder, NoIncludePointsUp) {
     const std::vector<std::string> found = upwardIncludes(FACEDEMO_SOURCE_DIR);
     for (const std::string& f : found) ADD_FAILURE() << f;
+    for (const std::string& f : mutualIncludes(FACEDEMO_SOURCE_DIR)) ADD_FAILURE() << "include each other: " << f;
 
     // The check itself finds what it is for: a small tree with one include of each kind.
     const fs::path tree = testTempPath("include_tree");
@@ -73,6 +108,15 @@ TEST(IncludeOrder, NoIncludePointsUp) {
     EXPECT_NE(planted[0].find("from demo up to app"), std::string::npos) << planted[0];
     EXPECT_NE(planted[1].find("assets/b.cpp:1:"), std::string::npos) << "code may not include tests: " << planted[1];
     EXPECT_NE(planted[2].find("tools/t.cpp:2:"), std::string::npos) << "tools use only the writer: " << planted[2];
+
+    // Two files of one folder that include each other; a header included by its own source is fine.
+    std::ofstream(tree / "app" / "a.h") << "#pragma once\n";
+    std::ofstream(tree / "app" / "b.cpp") << "#include \"app/b.h\"\n#include \"app/a.h\"\n";
+    std::ofstream(tree / "app" / "a.cpp") << "#include \"app/a.h\"\n#include \"app/b.h\"\n";
+    std::ofstream(tree / "app" / "c.cpp") << "#include \"app/a.h\"\n";
+    const std::vector<std::string> mutual = mutualIncludes(tree);
+    ASSERT_EQ(mutual.size(), 1u) << "one planted pair";
+    EXPECT_EQ(mutual[0], "app/a <-> app/b");
     fs::remove_all(tree);
 }
 

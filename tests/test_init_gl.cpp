@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/globals.h"
 #include "app/hud.h"
+#include "cli/run.h"
 #include "demo/globals.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
@@ -49,9 +50,9 @@ protected:
         releaseGLResources();
         platform::makeCurrent(nullptr, nullptr);
         platform::deleteGLContext(context);
-        context = platform::createGLContext(window);
+        context = platform::createGLContext(platform::getDC(window));
         ASSERT_NE(context, nullptr);
-        ASSERT_TRUE(platform::makeCurrent(window, context));
+        ASSERT_TRUE(platform::makeCurrent(platform::getDC(window), context));
         appWindow.renderContext = context;
         glMatrixMode(GL_MODELVIEW);
     }
@@ -72,12 +73,6 @@ bool anyGlyphListExists(GLuint base) {
         if (glIsList(base + i)) return true;
     }
     return false;
-}
-
-GLenum polygonMode(int face) {
-    GLint modes[2] = {};
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    return static_cast<GLenum>(modes[face]);
 }
 
 }  // namespace
@@ -299,7 +294,7 @@ TEST_F(InitGlTest, StartUpReportsAFailureAndEndsWithExitCodeZero) {
     EXPECT_EQ(fontListBase, 0u) << "the glyph lists were released with it";
     EXPECT_EQ(skyQuadric, nullptr);
 
-    ASSERT_TRUE(platform::makeCurrent(window, context));
+    ASSERT_TRUE(platform::makeCurrent(platform::getDC(window), context));
     drainMessages();
 }
 
@@ -323,6 +318,6 @@ TEST_F(InitGlTest, StartUpAndQuitRunTheWholeApplication) {
     EXPECT_EQ(appWindow.windowHandle, nullptr) << "the window is destroyed after the loop";
     EXPECT_EQ(skyQuadric, nullptr) << "the quadric was released";
 
-    ASSERT_TRUE(platform::makeCurrent(window, context));
+    ASSERT_TRUE(platform::makeCurrent(platform::getDC(window), context));
     drainMessages();
 }

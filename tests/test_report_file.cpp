@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/report_file.h"
+#include "cli/report_file.h"
 #include "tests/temp_path.h"
 
 namespace {

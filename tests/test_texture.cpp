@@ -163,7 +163,7 @@ TEST_F(GlTest, TexturePixelsArriveUnsheared) {
 
 TEST_F(GlTest, TextureHoldsTheDecodedPicture) {
     std::string path = std::string(FACEDEMO_DATA_DIR) + "/rocks.bmp";
-    DibImage* image = LoadDibImage(path.c_str());
+    DibImage* image = loadDibImage(path.c_str());
     ASSERT_NE(image, nullptr) << "rocks.bmp decodes";
     const int width = image->width, height = image->height;
     Bytes decoded(image->pixels, image->pixels + static_cast<std::size_t>(width) * height * 3);

@@ -6,6 +6,7 @@
 
 #include "app/gl_window.h"
 #include "app/globals.h"
+#include "app/window_proc.h"
 #include "demo/globals.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
@@ -154,7 +155,7 @@ TEST_F(WindowProcTest, CloseAndEscapePostQuitWithZero) {
     EXPECT_EQ(keyState[platform::VK_ESCAPE], 0) << "and cleared on release";
 
     // Alt+F4 goes through the default handling to WM_CLOSE.
-    platform::registerWindowClass(windowProc);
+    platform::registerWindowClass(platform::moduleInstance(), windowProc);
     windowProc(window, platform::WM_SYSKEYDOWN, platform::VK_F4, static_cast<platform::LPARAM>(altContextBit));
     queued = pumpMessages();
     EXPECT_EQ(countQuitMessages(queued, 0), 1) << "Alt+F4 quits with 0 through WM_CLOSE";

@@ -5,13 +5,6 @@
 
 namespace platform {
 
-namespace {
-
-// MessageBoxA's button group is the low four bits of its type.
-constexpr unsigned buttonGroupMask = 0x0000000F;
-
-}  // namespace
-
 int backendMessageBox(Window* owner, const char* text, const char* caption, unsigned type) {
     const bool yesNo = (type & buttonGroupMask) == MB_YESNO;
     const int cancelAnswer = yesNo ? IDNO : IDOK;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/sdl/sdl_internal.h"
+#include "platform/window_registry.h"
 
 namespace platform {
 

@@ -7,12 +7,15 @@
 
 namespace platform {
 
-struct Window {
+struct DeviceContext {
     SDL_Window* sdl = nullptr;
 };
 
-// The procedure given to registerWindowClass, or null.
-WindowProc windowProcedure();
+struct Window {
+    SDL_Window* sdl = nullptr;
+    DeviceContext deviceContext;  // SDL draws through the window itself
+    bool displayModeTaken = true;
+};
 // The layer's window with this SDL window id, or null.
 Window* windowFromId(Uint32 id);
 // Drops what the message queue remembers of a window that is being destroyed.

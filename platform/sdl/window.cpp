@@ -4,17 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/messages.h"
 #include "platform/sdl/sdl_internal.h"
+#include "platform/sdl/seams.h"
+#include "platform/window_registry.h"
 
 namespace platform {
 
 namespace {
 
-WindowProc procedure = nullptr;
-std::vector<Window*> liveWindows;
 bool fullScreenModeSet = false;
-bool offscreen = false;
+bool displayModesRefused = false;
 SDL_DisplayMode fullScreenMode{};
 std::string lastError;
 
@@ -31,7 +32,7 @@ int lastDisplay = 0;
 
 // The display of the newest window, or of the last one destroyed.
 int currentDisplay() {
-    const int display = liveWindows.empty() ? lastDisplay : SDL_GetWindowDisplayIndex(liveWindows.back()->sdl);
+    const int display = liveWindows().empty() ? lastDisplay : SDL_GetWindowDisplayIndex(liveWindows().back()->sdl);
     return display >= 0 && display < SDL_GetNumVideoDisplays() ? display : 0;
 }
 
@@ -49,7 +50,7 @@ bool startVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return failed("no video driver could start");
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!offscreen && !showsWindows(driver)) {
+    if (!offscreenRendering() && !showsWindows(driver)) {
         lastError = std::string("no display answered (SDL's video driver would be '") + (driver ? driver : "") +
                     "', which shows no window)";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -62,32 +63,31 @@ bool startVideo() {
 
 }  // namespace
 
-WindowProc windowProcedure() { return procedure; }
+// The programs's one instance: SDL has no modules to tell apart.
+struct Instance {};
+Instance programInstance;
 
-bool offscreenRendering() { return offscreen; }
+void backendUseOffscreenRendering() { SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen"); }
 
-void useOffscreenRendering() {
-    offscreen = true;
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-}
+Instance* moduleInstance() { return &programInstance; }
 
 Window* windowFromId(Uint32 id) {
-    for (Window* w : liveWindows) {
+    for (Window* w : liveWindows()) {
         if (SDL_GetWindowID(w->sdl) == id) return w;
     }
     return nullptr;
 }
 
-bool registerWindowClass(WindowProc windowProc) {
+bool registerWindowClass(Instance*, WindowProc windowProc) {
     // SDL would turn SIGINT and SIGTERM into SDL_QUIT, which the message queue does not translate
     // (the window's close is what ends the program): leave the signals their default action.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (!startVideo()) return false;
-    procedure = windowProc;
+    setWindowProcedure(windowProc);
     return true;
 }
 
-void unregisterWindowClass() {}
+void unregisterWindowClass(Instance*) {}
 
 bool changeDisplayMode(int width, int height, int bitsPerPixel) {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
@@ -136,9 +136,13 @@ Window* createWindow(const char* title, int width, int height, bool fullScreen) 
         failed("the window could not be made");
         return nullptr;
     }
-    if (fullScreen && fullScreenModeSet) SDL_SetWindowDisplayMode(sdl, &fullScreenMode);
-    auto* window = new Window{sdl};
-    liveWindows.push_back(window);
+    if (fullScreen && fullScreenModeSet && SDL_SetWindowDisplayMode(sdl, &fullScreenMode) != 0) {
+        failed("the display refused the full-screen mode");
+        SDL_DestroyWindow(sdl);
+        return nullptr;
+    }
+    auto* window = new Window{sdl, DeviceContext{sdl}};
+    addLiveWindow(window);
     return window;
 }
 
@@ -155,14 +159,28 @@ void showWindow(Window* window) {
     if (!window) return;
     SDL_ShowWindow(window->sdl);
     SDL_RaiseWindow(window->sdl);
+    // SDL changes the display mode of a full-screen window as it shows it, and says nothing when
+    // the display refuses: the mode the display has now tells.
+    if (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) {
+        SDL_DisplayMode wanted{};
+        SDL_DisplayMode current{};
+        const int display = SDL_GetWindowDisplayIndex(window->sdl);
+        window->displayModeTaken = !displayModesRefused && SDL_GetWindowDisplayMode(window->sdl, &wanted) == 0 &&
+                                   display >= 0 && SDL_GetCurrentDisplayMode(display, &current) == 0 &&
+                                   current.w == wanted.w && current.h == wanted.h;
+    }
     // Windows activates a window while showing it; the application relies on that.
     sendMessage(window, WM_ACTIVATE, makeLong(WA_ACTIVE, 0), 0);
 }
 
+bool displayModeTaken(Window* window) { return !window || window->displayModeTaken; }
+
+void refuseDisplayModes(bool refuse) { displayModesRefused = refuse; }
+
 void destroyWindow(Window* window) {
     if (!window) return;
     lastDisplay = SDL_GetWindowDisplayIndex(window->sdl);
-    liveWindows.erase(std::remove(liveWindows.begin(), liveWindows.end(), window), liveWindows.end());
+    removeLiveWindow(window);
     forgetWindowState(SDL_GetWindowID(window->sdl));
     SDL_DestroyWindow(window->sdl);
     delete window;
@@ -173,9 +191,13 @@ void clientSize(Window* window, int& width, int& height) {
     if (window) SDL_GL_GetDrawableSize(window->sdl, &width, &height);
 }
 
-GLContext* createGLContext(Window* window) {
-    if (!window) return nullptr;
-    SDL_GLContext context = SDL_GL_CreateContext(window->sdl);
+DeviceContext* getDC(Window* window) { return window ? &window->deviceContext : nullptr; }
+
+void releaseDC(Window*, DeviceContext*) {}
+
+GLContext* createGLContext(DeviceContext* deviceContext) {
+    if (!deviceContext) return nullptr;
+    SDL_GLContext context = SDL_GL_CreateContext(deviceContext->sdl);
     if (!context) {
         failed("the GL context could not be made");
         return nullptr;
@@ -185,8 +207,9 @@ GLContext* createGLContext(Window* window) {
     return static_cast<GLContext*>(context);
 }
 
-bool makeCurrent(Window* window, GLContext* context) {
-    if (SDL_GL_MakeCurrent(window ? window->sdl : nullptr, static_cast<SDL_GLContext>(context)) == 0) return true;
+bool makeCurrent(DeviceContext* deviceContext, GLContext* context) {
+    SDL_Window* sdl = deviceContext ? deviceContext->sdl : nullptr;
+    if (SDL_GL_MakeCurrent(sdl, static_cast<SDL_GLContext>(context)) == 0) return true;
     return failed("the GL context could not be made current");
 }
 
@@ -194,8 +217,8 @@ void deleteGLContext(GLContext* context) {
     if (context) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
 }
 
-void swapBuffers(Window* window) {
-    if (window) SDL_GL_SwapWindow(window->sdl);
+void swapBuffers(DeviceContext* deviceContext) {
+    if (deviceContext) SDL_GL_SwapWindow(deviceContext->sdl);
 }
 
 void showCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }

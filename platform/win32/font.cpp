@@ -31,9 +31,8 @@ void repairBlankGlyphs(HDC deviceContext, unsigned first, unsigned count, unsign
 
 }  // namespace
 
-bool buildFontBitmaps(unsigned first, unsigned count, unsigned listBase) {
-    // The glyphs come from the font selected into the device context of the current GL context.
-    HDC deviceContext = wglGetCurrentDC();
+bool buildFontBitmaps(DeviceContext* windowDeviceContext, unsigned first, unsigned count, unsigned listBase) {
+    HDC deviceContext = handleOf(windowDeviceContext);
     if (!deviceContext) return false;
     SelectObject(deviceContext, GetStockObject(SYSTEM_FONT));
     if (!wglUseFontBitmapsA(deviceContext, first, count, listBase)) return false;

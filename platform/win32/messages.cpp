@@ -1,7 +1,8 @@
 // The message queue: the thread's own Win32 queue. Windows delivers its messages already in the
-// form the application was written for, so the layer only names the window and hands them on.
+// form the application expects, so the layer only names the window and hands them on.
 #include "platform/messages.h"
 #include "platform/win32/win32_internal.h"
+#include "platform/window_registry.h"
 
 namespace platform {
 

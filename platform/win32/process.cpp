@@ -6,6 +6,7 @@
 
 #include "platform/backend.h"
 #include "platform/win32/win32_internal.h"
+#include "platform/window_registry.h"
 
 namespace platform {
 

@@ -23,12 +23,12 @@ namespace platform {
 
 struct Window {
     HWND handle = nullptr;
-    HDC deviceContext = nullptr;     // the window's own (CS_OWNDC), kept for its whole life
     bool minimisedReported = false;  // the procedure's last WM_ACTIVATE said minimised
 };
 
-// The procedure given to registerWindowClass, or null.
-WindowProc windowProcedure();
+// The layer's device context is the system's own handle.
+inline HDC handleOf(DeviceContext* deviceContext) { return reinterpret_cast<HDC>(deviceContext); }
+inline DeviceContext* deviceContextOf(HDC handle) { return reinterpret_cast<DeviceContext*>(handle); }
 // The layer's window with this handle, or null (another window of the thread, or none).
 Window* windowFromHandle(HWND handle);
 

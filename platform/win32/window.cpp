@@ -6,6 +6,7 @@
 
 #include "platform/backend.h"
 #include "platform/win32/win32_internal.h"
+#include "platform/window_registry.h"
 
 namespace platform {
 
@@ -15,10 +16,7 @@ constexpr const char* className = "OpenGL";
 constexpr BYTE colourBits = 32;
 constexpr BYTE depthBits = 16;
 
-WindowProc procedure = nullptr;
 bool classRegistered = false;
-bool offscreen = false;
-std::vector<Window*> liveWindows;
 // The window whose CreateWindowExA is running: the messages sent during creation come before
 // the handle is known.
 Window* windowBeingCreated = nullptr;
@@ -47,7 +45,7 @@ void keepActivationInStep(Window* window, WPARAM sizeKind) {
     if (minimised == window->minimisedReported) return;
     window->minimisedReported = minimised;
     const WORD state = !minimised && GetActiveWindow() == window->handle ? WA_ACTIVE : WA_INACTIVE;
-    procedure(window, WM_ACTIVATE, MAKEWPARAM(state, minimised ? 1 : 0), 0);
+    windowProcedure()(window, WM_ACTIVATE, MAKEWPARAM(state, minimised ? 1 : 0), 0);
 }
 
 LRESULT CALLBACK classProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,6 +54,7 @@ LRESULT CALLBACK classProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM
         if (!windowBeingCreated->handle) windowBeingCreated->handle = handle;
         if (windowBeingCreated->handle == handle) window = windowBeingCreated;
     }
+    const WindowProc procedure = windowProcedure();
     if (!window || !procedure) return DefWindowProcA(handle, message, wParam, lParam);
     if (message == WM_ACTIVATE) window->minimisedReported = HIWORD(wParam) != 0;
     if (message == WM_SIZE) keepActivationInStep(window, wParam);
@@ -64,7 +63,7 @@ LRESULT CALLBACK classProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM
 
 // The display of the newest window, or of the last one destroyed, or the primary display.
 HMONITOR currentDisplay() {
-    if (!liveWindows.empty()) return MonitorFromWindow(liveWindows.back()->handle, MONITOR_DEFAULTTOPRIMARY);
+    if (!liveWindows().empty()) return MonitorFromWindow(liveWindows().back()->handle, MONITOR_DEFAULTTOPRIMARY);
     if (lastDisplay) return lastDisplay;
     return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
 }
@@ -96,39 +95,37 @@ void switchOffSwapWait(HDC deviceContext, HGLRC context) {
 
 }  // namespace
 
-WindowProc windowProcedure() { return procedure; }
+void backendUseOffscreenRendering() {}
 
-bool offscreenRendering() { return offscreen; }
-
-void useOffscreenRendering() { offscreen = true; }
+Instance* moduleInstance() { return reinterpret_cast<Instance*>(GetModuleHandleA(nullptr)); }
 
 Window* windowFromHandle(HWND handle) {
     if (!handle) return nullptr;
-    for (Window* w : liveWindows) {
+    for (Window* w : liveWindows()) {
         if (w->handle == handle) return w;
     }
     return nullptr;
 }
 
-bool registerWindowClass(WindowProc windowProc) {
+bool registerWindowClass(Instance* instance, WindowProc windowProc) {
     // The class outlives an unregistration that failed because a window of it still exists.
     if (!classRegistered) {
         WNDCLASSA windowClass{};
         windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
         windowClass.lpfnWndProc = classProcedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hInstance = reinterpret_cast<HINSTANCE>(instance);
         windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
         windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         windowClass.lpszClassName = className;
         if (!RegisterClassA(&windowClass)) return failed("RegisterClassA");
         classRegistered = true;
     }
-    procedure = windowProc;
+    setWindowProcedure(windowProc);
     return true;
 }
 
-void unregisterWindowClass() {
-    if (classRegistered && UnregisterClassA(className, GetModuleHandleA(nullptr))) classRegistered = false;
+void unregisterWindowClass(Instance* instance) {
+    if (classRegistered && UnregisterClassA(className, reinterpret_cast<HINSTANCE>(instance))) classRegistered = false;
 }
 
 bool changeDisplayMode(int width, int height, int bitsPerPixel) {
@@ -184,13 +181,7 @@ Window* createWindow(const char* title, int width, int height, bool fullScreen) 
         return nullptr;
     }
     window->handle = handle;
-    liveWindows.push_back(window);
-    window->deviceContext = GetDC(handle);
-    if (!window->deviceContext) {
-        failed("GetDC");
-        destroyWindow(window);
-        return nullptr;
-    }
+    addLiveWindow(window);
     return window;
 }
 
@@ -205,10 +196,10 @@ Borders windowBorders(Window* window) {
 
 void showWindow(Window* window) {
     if (!window) return;
-    if (offscreen) {
+    if (offscreenRendering()) {
         // Off screen the window is never shown; its frames are drawn all the same. Showing would
         // have activated it, so the procedure hears that as it would have.
-        if (procedure) procedure(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+        if (windowProcedure()) windowProcedure()(window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
         return;
     }
     // Showing a top-level window activates it: WM_ACTIVATE arrives before ShowWindow returns.
@@ -217,11 +208,13 @@ void showWindow(Window* window) {
     SetFocus(window->handle);
 }
 
+// Windows changes the display mode before the window is made (changeDisplayMode).
+bool displayModeTaken(Window*) { return true; }
+
 void destroyWindow(Window* window) {
     if (!window) return;
     lastDisplay = MonitorFromWindow(window->handle, MONITOR_DEFAULTTOPRIMARY);
-    liveWindows.erase(std::remove(liveWindows.begin(), liveWindows.end(), window), liveWindows.end());
-    if (window->deviceContext) ReleaseDC(window->handle, window->deviceContext);
+    removeLiveWindow(window);
     DestroyWindow(window->handle);
     delete window;
 }
@@ -234,8 +227,20 @@ void clientSize(Window* window, int& width, int& height) {
     height = client.bottom - client.top;
 }
 
-GLContext* createGLContext(Window* window) {
+DeviceContext* getDC(Window* window) {
     if (!window) return nullptr;
+    HDC handle = GetDC(window->handle);
+    if (!handle) failed("GetDC");
+    return deviceContextOf(handle);
+}
+
+void releaseDC(Window* window, DeviceContext* deviceContext) {
+    if (window && deviceContext) ReleaseDC(window->handle, handleOf(deviceContext));
+}
+
+GLContext* createGLContext(DeviceContext* windowDeviceContext) {
+    HDC deviceContext = handleOf(windowDeviceContext);
+    if (!deviceContext) return nullptr;
     PIXELFORMATDESCRIPTOR descriptor{};
     descriptor.nSize = sizeof(descriptor);
     descriptor.nVersion = 1;
@@ -245,28 +250,28 @@ GLContext* createGLContext(Window* window) {
     descriptor.cDepthBits = depthBits;
     descriptor.iLayerType = PFD_MAIN_PLANE;
     // A window's pixel format is set once; another context on the same window shares it.
-    if (GetPixelFormat(window->deviceContext) == 0) {
-        const int format = ChoosePixelFormat(window->deviceContext, &descriptor);
+    if (GetPixelFormat(deviceContext) == 0) {
+        const int format = ChoosePixelFormat(deviceContext, &descriptor);
         if (format == 0) {
             failed("ChoosePixelFormat");
             return nullptr;
         }
-        if (!SetPixelFormat(window->deviceContext, format, &descriptor)) {
+        if (!SetPixelFormat(deviceContext, format, &descriptor)) {
             failed("SetPixelFormat");
             return nullptr;
         }
     }
-    HGLRC context = wglCreateContext(window->deviceContext);
+    HGLRC context = wglCreateContext(deviceContext);
     if (!context) {
         failed("wglCreateContext");
         return nullptr;
     }
-    switchOffSwapWait(window->deviceContext, context);
+    switchOffSwapWait(deviceContext, context);
     return reinterpret_cast<GLContext*>(context);
 }
 
-bool makeCurrent(Window* window, GLContext* context) {
-    if (wglMakeCurrent(window ? window->deviceContext : nullptr, reinterpret_cast<HGLRC>(context))) return true;
+bool makeCurrent(DeviceContext* deviceContext, GLContext* context) {
+    if (wglMakeCurrent(handleOf(deviceContext), reinterpret_cast<HGLRC>(context))) return true;
     return failed("wglMakeCurrent");
 }
 
@@ -274,8 +279,8 @@ void deleteGLContext(GLContext* context) {
     if (context) wglDeleteContext(reinterpret_cast<HGLRC>(context));
 }
 
-void swapBuffers(Window* window) {
-    if (window) SwapBuffers(window->deviceContext);
+void swapBuffers(DeviceContext* deviceContext) {
+    if (deviceContext) SwapBuffers(handleOf(deviceContext));
 }
 
 void showCursor(bool show) { ShowCursor(show ? TRUE : FALSE); }

@@ -73,7 +73,7 @@ class Win32BackendTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(offscreenWindow(), nullptr);
-        ASSERT_TRUE(platform::registerWindowClass(recordingProcedure));
+        ASSERT_TRUE(platform::registerWindowClass(platform::moduleInstance(), recordingProcedure));
         received.clear();
     }
     void TearDown() override {

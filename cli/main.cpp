@@ -1,5 +1,5 @@
 // Process entry: everything happens in runApplication.
-#include "app/application.h"
+#include "cli/run.h"
 
 #ifdef _WIN32
 #include <cstdlib>

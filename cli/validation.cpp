@@ -1,5 +1,5 @@
 // The validation checks: start view, each toggle, the status line and a close view of the faces.
-#include "app/validation.h"
+#include "cli/validation.h"
 
 #include <GL/gl.h>
 
@@ -11,12 +11,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/application.h"
 #include "app/frame_stages.h"
 #include "app/globals.h"
-#include "app/picture.h"
-#include "app/picture_compare.h"
-#include "app/run_record.h"
+#include "cli/picture.h"
+#include "cli/picture_compare.h"
+#include "cli/run_record.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 
@@ -39,6 +38,7 @@ const char* const fogDensitySeam = "FACEDEMO_TEST_FOG_DENSITY";
 std::uint32_t clockNow = 0;
 std::uint32_t readClock() { return clockNow; }
 
+void (*drawFrame)() = nullptr;
 bool captureThisFrame = false;
 Picture captured;
 
@@ -119,7 +119,7 @@ bool frame(bool keep) {
     if (!pumpMessages()) return false;
     clockNow += frameStepMs;
     captureThisFrame = keep;
-    renderFrame();
+    drawFrame();
     captureThisFrame = false;
     return true;
 }
@@ -185,7 +185,8 @@ void useValidationClock() {
     platform::setClockSource(readClock);
 }
 
-int runValidation(const std::string& referenceDir, const std::string& saveDir) {
+int runValidation(const std::string& referenceDir, const std::string& saveDir, void (*frameDrawer)()) {
+    drawFrame = frameDrawer;
     if (const char* density = std::getenv(fogDensitySeam)) glFogf(GL_FOG_DENSITY, std::strtof(density, nullptr));
     addFrameStageListener(captureBeforePresent);
 

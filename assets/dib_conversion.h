@@ -5,8 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace platform {
-
 // Compression values of the bitmap header.
 constexpr std::uint32_t BI_RGB = 0;
 constexpr std::uint32_t BI_RLE8 = 1;
@@ -71,5 +69,3 @@ bool dibTargetLayout(const DibSource& source, DibTarget& target);
 // an RLE stream that runs out before its end-of-bitmap mark or last row is refused.
 // Returns the number of rows converted, 0 on failure. Never reads or writes out of bounds.
 int convertDibBits(const DibSource& source, const DibTarget& target, unsigned char* bits);
-
-}  // namespace platform

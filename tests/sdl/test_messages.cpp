@@ -29,7 +29,7 @@ protected:
     void SetUp() override {
         window = offscreenWindow();
         ASSERT_NE(window, nullptr) << "the offscreen video driver did not start";
-        ASSERT_TRUE(registerWindowClass(recordingProcedure));
+        ASSERT_TRUE(registerWindowClass(moduleInstance(), recordingProcedure));
         drain();
         received.clear();
     }

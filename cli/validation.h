@@ -14,4 +14,5 @@ void useValidationClock();
 // picture of where it differs (<check>-diff.png). Returns the exit code: exitDone when every check
 // passed, exitCheckFailed when one failed, exitCouldNotRun when the run was stopped, a reference
 // picture is missing or a picture could not be written.
-int runValidation(const std::string& referenceDir, const std::string& saveDir);
+// drawFrame draws one whole frame as the message loop does.
+int runValidation(const std::string& referenceDir, const std::string& saveDir, void (*drawFrame)());

@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-// The six files the demo reads at start-up.
-extern const char* const dataFileNames[6];
-
 struct DataLookup {
     std::string directory;              // where the files are read from
     std::vector<std::string> searched;  // every directory considered, in order

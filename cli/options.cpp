@@ -1,5 +1,5 @@
 // Parsing the command line into Options: each option, its value and what makes a value bad.
-#include "app/options.h"
+#include "cli/options.h"
 
 #include <cctype>
 #include <cerrno>

@@ -119,7 +119,7 @@ bool renderGlyphs(unsigned first, unsigned count) {
 
 }  // namespace
 
-bool buildFontBitmaps(unsigned first, unsigned count, unsigned listBase) {
+bool buildFontBitmaps(DeviceContext*, unsigned first, unsigned count, unsigned listBase) {
     if (!renderGlyphs(first, count)) return false;
 
     // glBitmap unpacks its rows when the list is compiled: tightly packed, most significant bit first.

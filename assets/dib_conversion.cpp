@@ -1,10 +1,8 @@
 // Our counterpart of GDI's SetDIBits into a 24-bit DIB section: every bit depth, colour
 // table and compression of a device-independent bitmap into padded blue-green-red rows.
-#include "platform/dib_conversion.h"
+#include "assets/dib_conversion.h"
 
 #include <climits>
-
-namespace platform {
 
 namespace {
 
@@ -248,5 +246,3 @@ int convertDibBits(const DibSource& source, const DibTarget& target, unsigned ch
         return convertRunLength(source, target, bits);
     return convertUncompressed(source, target, bits);
 }
-
-}  // namespace platform

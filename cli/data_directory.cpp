@@ -1,6 +1,6 @@
 // The data directory: where the meshes and images are looked for, and the explanation printed
 // when one of them cannot be read.
-#include "app/data_directory.h"
+#include "cli/data_directory.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,13 +8,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/application.h"
 #include "assets/dib_file.h"
 #include "assets/dib_image.h"
-#include "demo/face_scene.h"
+#include "demo/data_files.h"
 #include "scene/mesh.h"
-
-const char* const dataFileNames[6] = {smileFile, rageFile, closedFile, rocksFile, skyFile, lightmapFile};
 
 namespace {
 

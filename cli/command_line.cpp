@@ -1,15 +1,13 @@
-// Taking the command line in, and what it asks for after the loop.
-#include "app/command_line.h"
+// Taking the command line in: the options, the console, the data directory and the validation's clock.
+#include "cli/command_line.h"
 
 #include <cstdio>
 #include <filesystem>
 
-#include "app/frame_monitor.h"
-#include "app/options.h"
-#include "app/picture.h"
-#include "app/report_file.h"
-#include "app/run_record.h"
-#include "app/validation.h"
+#include "cli/log.h"
+#include "cli/options.h"
+#include "cli/run_record.h"
+#include "cli/validation.h"
 #include "platform/process.h"
 #include "platform/window.h"
 
@@ -20,45 +18,7 @@ constexpr int validationWidth = 700;
 constexpr int validationHeight = 500;
 constexpr const char* referenceDirName = "reference";
 
-// The frames or seconds a run was asked for, for the line that says it ended before them.
-std::string askedLimit() {
-    char text[64];
-    if (options.frames > 0) {
-        std::snprintf(text, sizeof text, "%lld frames", static_cast<long long>(options.frames));
-    } else {
-        std::snprintf(text, sizeof text, "%g seconds", options.seconds);
-    }
-    return text;
-}
-
-// The frame summary, the frames or seconds asked for, and the screenshot, after the message loop
-// or a start-up that never reached it.
-int finishFrames(int exitCode) {
-    const FrameSummary summary = stopFrameMonitor();
-    if (options.frames > 0 || options.seconds > 0.0) {
-        runRecord.framesCounted = true;
-        runRecord.frames = summary;
-        std::printf("%s\n", formatSummary(summary).c_str());
-        std::fflush(stdout);
-        if (!summary.limitReached)
-            exitCode = couldNotRun("the run ended after " + std::to_string(summary.frames) + " frames, before the " +
-                                   askedLimit() + " asked for");
-    }
-    if (!options.screenshot.empty()) {
-        if (lastFrame().empty()) {
-            printLine("no frame was drawn, so no screenshot was written");
-            exitCode = couldNotRun("no frame was drawn, so no screenshot was written");
-        } else if (!savePng(lastFrame(), options.screenshot)) {
-            printLine("cannot write the screenshot " + options.screenshot);
-            exitCode = couldNotRun("cannot write the screenshot " + options.screenshot);
-        }
-    }
-    return exitCode;
-}
-
 }  // namespace
-
-void printLine(const std::string& line) { std::fprintf(stderr, "facedemo: %s\n", line.c_str()); }
 
 bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int& exitCode) {
     const std::string program =
@@ -116,24 +76,4 @@ bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int
 
 std::string referenceDirectory(const DataLookup& lookup) {
     return (std::filesystem::path(lookup.directory) / referenceDirName).string();
-}
-
-void printGLInfo() {
-    const GLDescription& gl = runRecord.gl;
-    std::printf("GL_VENDOR: %s\nGL_RENDERER: %s\nGL_VERSION: %s\nMultitexturing: %s\n", gl.vendor.c_str(),
-                gl.renderer.c_str(), gl.version.c_str(), gl.multitexturing ? "yes" : "no");
-    std::fflush(stdout);
-}
-
-int finishRun(int exitCode) {
-    if (!options.validate) exitCode = finishFrames(exitCode);
-    runRecord.exitCode = exitCode;
-    if (!options.report.empty()) {
-        std::string error;
-        if (!writeReport(runRecord, options.report, error)) {
-            printLine("cannot write the report " + options.report + ": " + error);
-            exitCode = exitCouldNotRun;
-        }
-    }
-    return exitCode;
 }

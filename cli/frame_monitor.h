@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/options.h"
-#include "app/picture.h"
+#include "cli/options.h"
+#include "cli/picture.h"
 
 struct FrameSummary {
     std::int64_t frames = 0;

@@ -1,12 +1,12 @@
 // Reports in JSON (through nlohmann's JSON library) and in JUnit XML.
-#include "app/report_file.h"
+#include "cli/report_file.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <nlohmann/json.hpp>
 
-#include "app/options.h"
+#include "cli/options.h"
 #include "platform/process.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Block means per channel, their differences, and where the differing blocks lie.
-#include "app/picture_compare.h"
+#include "cli/picture_compare.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,14 +1,11 @@
 // The run's record, and the clock from the start of the run to its first frame.
-#include "app/run_record.h"
-
-#include <GL/gl.h>
+#include "cli/run_record.h"
 
 #include <chrono>
 #include <cstdio>
 
 #include "app/frame_stages.h"
-#include "app/options.h"
-#include "demo/globals.h"
+#include "cli/options.h"
 
 RunRecord runRecord;
 
@@ -21,11 +18,6 @@ void noteFirstFrame(FrameStage finished) {
     if (finished != FrameStage::Present) return;
     runRecord.firstFrameMs = std::chrono::duration<double, std::milli>(Clock::now() - runStart).count();
     removeFrameStageListener(noteFirstFrame);
-}
-
-std::string glText(GLenum name) {
-    const auto* value = reinterpret_cast<const char*>(glGetString(name));
-    return value ? value : "(unknown)";
 }
 
 }  // namespace
@@ -46,14 +38,6 @@ std::string checkFigures(const CheckResult& c) {
 int couldNotRun(const std::string& why) {
     if (runRecord.failure.empty()) runRecord.failure = why;
     return options.given ? exitCouldNotRun : exitDone;
-}
-
-void recordGLDescription() {
-    runRecord.gl.vendor = glText(GL_VENDOR);
-    runRecord.gl.renderer = glText(GL_RENDERER);
-    runRecord.gl.version = glText(GL_VERSION);
-    runRecord.gl.multitexturing = multitextureSupported;
-    runRecord.glKnown = true;
 }
 
 void startRunClock() {

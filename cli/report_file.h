@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/run_record.h"
+#include "cli/run_record.h"
 
 // The JSON object: the program, the platform and driver, the arguments, each check, the frames,
 // the time to the first frame, the exit code and, when the run could not finish, why.

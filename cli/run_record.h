@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_monitor.h"
+#include "cli/frame_monitor.h"
 
 // The exit codes a script can rely on. Without any option the program ends with exitDone on
 // every path.
@@ -62,9 +62,6 @@ extern RunRecord runRecord;
 // Keeps the first reason the run could not do what was asked, and returns the exit code for it:
 // exitCouldNotRun when an option asked for something, exitDone for the plain demo.
 int couldNotRun(const std::string& why);
-
-// Reads the current context's vendor, renderer, version and multitexturing into the record.
-void recordGLDescription();
 
 // Starts timing the run from now, and notes the first frame presented.
 void startRunClock();

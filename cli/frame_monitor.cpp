@@ -1,5 +1,5 @@
 // Watching the frames through a frame stage listener.
-#include "app/frame_monitor.h"
+#include "cli/frame_monitor.h"
 
 #include <algorithm>
 #include <chrono>
@@ -42,8 +42,7 @@ bool limitReached(Clock::time_point now) {
 void onStage(FrameStage finished) {
     switch (finished) {
     case FrameStage::FrameRate:
-        // The overlay's counters start again from zero when the figure has just been written.
-        if (monitor.asked.fpsLog && fpsFrameCount == 0) {
+        if (monitor.asked.fpsLog && newFrameRateFigure()) {
             std::printf("%s\n", fpsText);
             std::fflush(stdout);
         }

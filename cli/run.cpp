@@ -1,0 +1,70 @@
+// Start-up, then the validation or the message loop, and the end of the run.
+#include "cli/run.h"
+
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/globals.h"
+#include "app/key_input.h"
+#include "cli/command_line.h"
+#include "cli/data_directory.h"
+#include "cli/frame_monitor.h"
+#include "cli/gl_description.h"
+#include "cli/log.h"
+#include "cli/options.h"
+#include "cli/run_end.h"
+#include "cli/run_record.h"
+#include "cli/validation.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/process.h"
+#include "platform/window.h"
+
+namespace {
+
+// Start-up, then the validation or the message loop, and the window's end. Returns the exit code
+// of what was asked, before the command line's chores after the run.
+int startAndRun(const DataLookup& lookup) {
+    // The command line may ask for another size, or full screen (at the desktop's size unless a
+    // size was given); without it this is the 700 x 500 window.
+    int width = options.width;
+    int height = options.height;
+    if (options.fullScreen && !options.sizeGiven) platform::desktopSize(width, height);
+    if (!initApplication(width, height, options.fullScreen)) {
+        appWindow.destroy();
+        const std::string why = platform::windowSystemError();
+        return couldNotRun("no window or GL context could be made" + (why.empty() ? "" : ": " + why));
+    }
+    platform::raiseThreadPriority();
+    const bool initialised = initGL();
+    if (options.info || !options.report.empty()) recordGLDescription();
+    if (!initialised) {
+        const std::vector<std::string> unreadable = unreadableDataFiles(lookup);
+        for (const std::string& line : unreadable) printLine(line);
+        platform::messageBox(appWindow.windowHandle, "Failed to initialize!", "ERROR", platform::MB_OK);
+        appWindow.destroy();
+        return couldNotRun(unreadable.empty() ? "the initialisation failed"
+                                              : "the initialisation failed: " + unreadable.front());
+    }
+    if (options.info) printGLInfo();
+    if (options.validate) {
+        const int code = runValidation(referenceDirectory(lookup), options.savePictures, renderFrame);
+        appWindow.destroy();
+        return code;
+    }
+    startFrameMonitor(options);
+    const int quitCode = runMessageLoop();
+    appWindow.destroy();
+    if (displaySwitchFailure) return couldNotRun(displaySwitchFailure);
+    return quitCode;
+}
+
+}  // namespace
+
+int runApplication(int argc, const char* const* argv) {
+    DataLookup lookup;
+    int exitCode = exitDone;
+    if (!applyCommandLine(argc, argv, lookup, exitCode)) return exitCode;
+    return finishRun(startAndRun(lookup));
+}
