@@ -71,6 +71,13 @@ bool convertFloat(const char* first, const char* last, bool hex, float& value) {
 
 }  // namespace
 
+void TextScanner::skipSpaces() {
+    int c;
+    do c = get();
+    while (isSpace(c));
+    unget(c);
+}
+
 bool TextScanner::expect(const char* lowerCaseText) {
     for (const char* t = lowerCaseText; *t; ++t) {
         const int c = get();
@@ -203,10 +210,7 @@ int TextScanner::scan(const char* format, std::initializer_list<Field> fields) {
         }
 
         // Both conversions skip the white space before their number, text end or not.
-        int c;
-        do c = get();
-        while (isSpace(c));
-        unget(c);
+        skipSpaces();
         skipSpace = false;
 
         const char conversion = *++f;
@@ -216,11 +220,6 @@ int TextScanner::scan(const char* format, std::initializer_list<Field> fields) {
         ++field;
         ++stored;
     }
-    if (skipSpace) {
-        int c;
-        do c = get();
-        while (isSpace(c));
-        unget(c);
-    }
+    if (skipSpace) skipSpaces();
     return stored;
 }

@@ -33,6 +33,9 @@ private:
     void unget(int c) {
         if (c != EOF) --next_;
     }
+    void skipSpaces();
+    // Reads the letters of lowerCaseText in either case; false at the first that differs, which
+    // stays read.
     bool expect(const char* lowerCaseText);
     Outcome scanInteger(int& value);
     Outcome scanFloat(float& value);
