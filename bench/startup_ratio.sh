@@ -67,13 +67,14 @@ export WINEPREFIX=$root/build-windows/wineprefix WINEARCH=win64 WINEDEBUG=-all W
 Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$times/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$times/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$times/display")
+DISPLAY=:$(cat "$times/display")
+export DISPLAY
 # Wine's server stays up between runs, as it is once any Windows program has started; the first
 # run (which may make the prefix) is not counted.
 wineserver -p 30 </dev/null >/dev/null 2>&1
 wine build-windows/bench/bare_window.exe --offscreen >/dev/null 2>&1 || true
 realData=$(winepath -w "$root/build-windows/data") smallData=$(winepath -w "$small")
-program=build-windows/data/facedemo.exe
+program="build-windows/data/facedemo.exe"
 for _ in $(seq "$runs"); do
   measure wine_real wine "$program" --offscreen --frames 1 --data-dir "$realData"
   measure wine_small wine "$program" --offscreen --frames 1 --data-dir "$smallData"
