@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "scene/mesh.h"
+#include "scene/text_scanner.h"
 
 namespace {
 
@@ -16,28 +18,40 @@ namespace {
 constexpr long minVertexChars = 8;
 constexpr long minFaceChars = 3;
 
-// Closes the file whichever way the reader leaves.
-class InputFile {
+// The whole file in memory, read in one go in binary mode: the scanner treats a CR as white
+// space, so CR LF line ends read as they would through a text-mode stream.
+class FileText {
 public:
-    explicit InputFile(const char* path) : file_(std::fopen(path, "r")) {}
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
-    ~InputFile() {
-        if (file_) std::fclose(file_);
+    // False when the file cannot be opened, measured (not a seekable file) or read.
+    bool read(const char* path) {
+        std::FILE* file = std::fopen(path, "rb");
+        if (!file) return false;
+        const bool ok = readOpen(file);
+        std::fclose(file);
+        return ok;
     }
 
-    std::FILE* get() const { return file_; }
-
-    // The file's length in bytes, or -1 when it cannot be told (not a seekable file).
-    long size() const {
-        if (std::fseek(file_, 0, SEEK_END) != 0) return -1;
-        const long length = std::ftell(file_);
-        if (std::fseek(file_, 0, SEEK_SET) != 0) return -1;
-        return length;
-    }
+    const char* begin() const { return bytes_.get(); }
+    const char* end() const { return bytes_.get() + size_; }
+    long size() const { return static_cast<long>(size_); }
 
 private:
-    std::FILE* file_;
+    bool readOpen(std::FILE* file) {
+        if (std::fseek(file, 0, SEEK_END) != 0) return false;
+        const long length = std::ftell(file);
+        if (length < 0 || std::fseek(file, 0, SEEK_SET) != 0) return false;
+        // A directory opens and seeks like a file but states an absurd length: it fails to
+        // read its first byte, which is tried before anything is allocated.
+        if (std::fgetc(file) == EOF && std::ferror(file)) return false;
+        if (std::fseek(file, 0, SEEK_SET) != 0) return false;
+        // Left uninitialised: every byte used is overwritten by the read.
+        bytes_.reset(new char[static_cast<std::size_t>(length)]);
+        size_ = std::fread(bytes_.get(), 1, static_cast<std::size_t>(length), file);
+        return !std::ferror(file);
+    }
+
+    std::unique_ptr<char[]> bytes_;
+    std::size_t size_ = 0;
 };
 
 bool countFits(int count, long fileSize, long minRecordChars) {
@@ -57,40 +71,37 @@ std::vector<Record> resized(const std::vector<Record>& old, int count) {
 }  // namespace
 
 // Reads the whole file before the mesh is touched: a refused file leaves the mesh as it was.
-// Refused: a file that cannot be opened or measured, a header that does not match, a count
-// that is negative or larger than the file could hold, a read error, and a triangle corner
-// outside the vertex array. A face section that ends early is accepted; the faces it lacks
-// keep their earlier values, (0, 0, 0) for new ones.
+// Refused: a file that cannot be opened, measured or read, a header that does not match, a
+// count that is negative or larger than the file could hold, and a triangle corner outside the
+// vertex array. A face section that ends early is accepted; the faces it lacks keep their
+// earlier values, (0, 0, 0) for new ones. The text is scanned with the stream reader's own
+// formats and rules, so what stops a scan early stops it at the same character.
 bool Mesh::load(const char* path) {
-    InputFile input(path);
-    std::FILE* file = input.get();
-    if (!file) return false;
-    const long fileSize = input.size();
-    if (fileSize < 0) return false;
+    FileText text;
+    if (!text.read(path)) return false;
+    TextScanner scanner(text.begin(), text.end());
 
     int count = 0;
-    if (std::fscanf(file, "Vertices : %d\n", &count) != 1) return false;
-    if (!countFits(count, fileSize, minVertexChars)) return false;
+    if (scanner.scan("Vertices : %d\n", {&count}) != 1) return false;
+    if (!countFits(count, text.size(), minVertexChars)) return false;
     const int vertexTotal = count;
 
     std::vector<MeshVertex> newVertices = resized(vertices, vertexTotal);
     for (MeshVertex& v : newVertices) {
-        std::fscanf(file, "%f %f %f\t%f %f %f\t", &v.position.x, &v.position.y, &v.position.z, &v.normal.x, &v.normal.y,
-                    &v.normal.z);
-        std::fscanf(file, "%f %f\n", &v.texCoord[0], &v.texCoord[1]);
+        scanner.scan("%f %f %f\t%f %f %f\t",
+                     {&v.position.x, &v.position.y, &v.position.z, &v.normal.x, &v.normal.y, &v.normal.z});
+        scanner.scan("%f %f\n", {&v.texCoord[0], &v.texCoord[1]});
     }
-    if (std::ferror(file)) return false;
 
-    if (std::fscanf(file, "\nFaces : %d\n", &count) != 1) return false;
-    if (!countFits(count, fileSize, minFaceChars)) return false;
+    if (scanner.scan("\nFaces : %d\n", {&count}) != 1) return false;
+    if (!countFits(count, text.size(), minFaceChars)) return false;
 
     std::vector<MeshTriangle> newTriangles = resized(triangles, count);
     for (MeshTriangle& t : newTriangles) {
         int corners[3] = {0, 0, 0};
-        const int stored = std::fscanf(file, "%d %d %d\n", &corners[0], &corners[1], &corners[2]);
+        const int stored = scanner.scan("%d %d %d\n", {&corners[0], &corners[1], &corners[2]});
         for (int j = 0; j < stored; ++j) t.indices[j] = static_cast<std::uint32_t>(corners[j]);
     }
-    if (std::ferror(file)) return false;
 
     // GL would read outside the vertex array for any corner beyond it (a negative index is a
     // huge one once stored); this includes earlier faces that a short section left in place.

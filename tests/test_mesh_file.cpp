@@ -1,9 +1,11 @@
 // The .sos reader: layouts it accepts, the resize rule, short face sections, and what it refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -137,6 +139,73 @@ TEST_F(MeshFile, WhiteSpaceIsInterchangeable) {
     EXPECT_TRUE(load(trailing, "trailing.sos", std::string(canonical) + "garbage 7 7 7\n"))
         << "anything after the last face is not read";
     EXPECT_TRUE(sameMesh(trailing, reference)) << "trailing garbage changes nothing";
+}
+
+// The numbers read as the C library's scanf reads them, whatever the platform's own does: the
+// forms "%f" accepts, strtof's rounding at the ends of the float range, strtol's 64-bit limits
+// cut to 32 bits, and the characters a failed number leaves read, which decide where the next
+// scan starts and so whether "Faces" still matches.
+TEST_F(MeshFile, ReadsNumbersAsTheCLibraryScansThem) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float tiny = std::numeric_limits<float>::denorm_min();
+    const float kept = 9.0f;  // every field of the mesh before the load
+    Mesh before;
+    before.vertices.resize(1);
+    std::fill_n(&before.vertices[0].position.x, 12, kept);
+
+    struct Case {
+        const char* what;
+        const char* record;
+        float values[8];  // position, normal, texture coordinates
+    };
+    const Case cases[] = {
+        {"hexadecimal", "0x1.8p1 -0X.8P-1 0x1p-149 0x1p 0x. 0x1e +.5e+1 1e", {3, -0.25f, tiny, 1, 0, 30, 5, 1}},
+        {"infinities and not-a-numbers",
+         "inf -Infinity NAN -nan 1e39 -1e39 1e-46 -1e-46",
+         {inf, -inf, nan, -nan, inf, -inf, 0.0f, -0.0f}},
+        {"the ends of the range",
+         "3.4028235e38 3.40282357e38 1.17549435e-38 1e-45 7e-46 1.e1 00.5 -0",
+         {std::numeric_limits<float>::max(), inf, std::numeric_limits<float>::min(), tiny, 0, 10, 0.5f, -0.0f}},
+        {"numbers run together, any white space between", "1.5.5-2+3\v4\f5\r6 7", {1.5f, 0.5f, -2, 3, 4, 5, 6, 7}},
+        {"a word cut short stays read", "1 2 3 4 5 6 7 nax", {1, 2, 3, 4, 5, 6, 7, kept}},
+        {"so does the character that ends \"infin\"", "1 2 3 4 5 6 7 infinx", {1, 2, 3, 4, 5, 6, 7, kept}},
+        {"a sign alone stays read", "1 2 3 4 5 6 7 -", {1, 2, 3, 4, 5, 6, 7, kept}},
+        {"\"0x\" alone stays read", "1 2 3 4 5 6 7 0x", {1, 2, 3, 4, 5, 6, 7, kept}},
+        {"an exponent without digits stays read", "1 2 3 4 5 6 7 1e+", {1, 2, 3, 4, 5, 6, 7, 1}},
+    };
+    for (const Case& c : cases) {
+        Mesh mesh = before;
+        const std::string file = "Vertices : 1\n" + std::string(c.record) + "\nFaces : 1\n0 0 0\n";
+        ASSERT_TRUE(load(mesh, "values.sos", file)) << c.what;
+        const float* read = &mesh.vertices[0].position.x;
+        for (int i = 0; i < 8; ++i) {
+            const float* value = i < 6 ? read + i : &mesh.vertices[0].texCoord[i - 6];
+            EXPECT_EQ(std::memcmp(value, &c.values[i], sizeof(float)), 0)
+                << c.what << ": value " << i << " reads " << *value << ", not " << c.values[i];
+        }
+    }
+
+    // What a number stops short of stays for the next scan, and "Faces" then fails to match.
+    for (const char* record : {"1 2 3 4 5 6 7 nan(1)", "1 2 3 4 5 6 7 1e5e5", "1 2 3 4 5 6 7 +x"}) {
+        Mesh mesh = before;
+        const std::string file = "Vertices : 1\n" + std::string(record) + "\nFaces : 1\n0 0 0\n";
+        EXPECT_FALSE(load(mesh, "stopped.sos", file)) << record;
+    }
+
+    // strtol's long is 64 bits; the int stored keeps its low 32 bits.
+    Mesh faces;
+    faces.triangles = {MeshTriangle{{2, 2, 2}}, MeshTriangle{{2, 2, 2}}};
+    ASSERT_TRUE(load(faces, "corners.sos",
+                     vertexSection(3) + "\nFaces : 2\n4294967297 -9223372036854775809 4294967298\n+1 -0 002\n"))
+        << "corners beyond 32 bits";
+    const std::uint32_t expected[2][3] = {{1, 0, 2}, {1, 0, 2}};
+    for (int t = 0; t < 2; ++t) {
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(faces.triangles[t].indices[k], expected[t][k]) << "face " << t << ", corner " << k;
+    }
+    EXPECT_FALSE(load(faces, "corners.sos", vertexSection(3) + "\nFaces : 1\n0 1 9223372036854775808\n"))
+        << "a corner past the long's limit is read as -1 and refused";
 }
 
 TEST_F(MeshFile, ResizesToTheFileAndToleratesAShortFaceSection) {

@@ -1,0 +1,225 @@
+// The scanf rules over text in memory. Each conversion reads characters exactly as the GNU C
+// library's vfscanf does (which decides where the next scan starts and which fields are
+// stored), then converts what it read as strtol and strtof would, through std::from_chars.
+#include "scene/text_scanner.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+
+namespace {
+
+bool isSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+bool isHexDigit(int c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+int lower(int c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
+
+// An exponent this large puts any value the text can hold beyond a float's range.
+constexpr long long exponentCap = 100000000000000000;
+
+// Whether the number written in [first, last) (digits, maybe a point, maybe an exponent) is at
+// least about 1 in magnitude: enough to tell a value too large for a float from one too small.
+bool atLeastOne(const char* first, const char* last, bool hex) {
+    const long long digitScale = hex ? 4 : 1;  // hex digits scale by 16 and a 'p' exponent by 2
+    const char exponentMark = hex ? 'p' : 'e';
+    long long scale = 0;  // the power of the leading non-zero digit, roughly, in exponent units
+    bool nonZero = false;
+    bool afterPoint = false;
+    const char* p = first;
+    for (; p != last && lower(*p) != exponentMark; ++p) {
+        if (*p == '.') {
+            afterPoint = true;
+        } else if (nonZero) {
+            if (!afterPoint) scale += digitScale;
+        } else if (*p != '0') {
+            nonZero = true;
+        } else if (afterPoint) {
+            scale -= digitScale;
+        }
+    }
+    long long exponent = 0;
+    if (p != last) {
+        ++p;
+        const bool negative = p != last && *p == '-';
+        if (p != last && (*p == '-' || *p == '+')) ++p;
+        for (; p != last && isDigit(*p); ++p) {
+            if (exponent < exponentCap) exponent = exponent * 10 + (*p - '0');
+        }
+        if (negative) exponent = -exponent;
+    }
+    return scale + exponent >= 0;
+}
+
+// strtof over the characters a "%f" conversion read, sign taken off: false when strtof would
+// convert nothing. A value beyond the float's range becomes infinity, one below its smallest
+// step zero, as strtof gives them; std::from_chars reports both as out of range instead.
+bool convertFloat(const char* first, const char* last, bool hex, float& value) {
+    if (hex) first += 2;  // from_chars reads hexadecimal digits without the "0x"
+    const std::from_chars_result result =
+        std::from_chars(first, last, value, hex ? std::chars_format::hex : std::chars_format::general);
+    if (result.ec == std::errc::invalid_argument) {
+        // "0x" with no digit after it: strtof takes the "0" alone.
+        if (!hex) return false;
+        value = 0.0f;
+    } else if (result.ec == std::errc::result_out_of_range) {
+        value = atLeastOne(first, last, hex) ? std::numeric_limits<float>::infinity() : 0.0f;
+    }
+    return true;
+}
+
+}  // namespace
+
+void TextScanner::skipSpaces() {
+    int c;
+    do c = get();
+    while (isSpace(c));
+    unget(c);
+}
+
+bool TextScanner::expect(const char* lowerCaseText) {
+    for (const char* t = lowerCaseText; *t; ++t) {
+        const int c = get();
+        if (c == EOF || lower(c) != *t) return false;
+    }
+    return true;
+}
+
+TextScanner::Outcome TextScanner::scanInteger(int& value) {
+    int c = get();
+    if (c == EOF) return Outcome::inputFailure;
+    const bool negative = c == '-';
+    if (c == '-' || c == '+') c = get();
+
+    // strtol's long, 64 bits in the GNU C library, stops at its limits; the int keeps the low
+    // 32 bits of it.
+    const std::uint64_t limit = negative ? std::uint64_t(1) << 63 : (std::uint64_t(1) << 63) - 1;
+    std::uint64_t magnitude = 0;
+    bool anyDigit = false;
+    for (; isDigit(c); c = get()) {
+        anyDigit = true;
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        magnitude = magnitude > (limit - digit) / 10 ? limit : magnitude * 10 + digit;
+    }
+    unget(c);
+    // A sign alone is not a number, but it stays read.
+    if (!anyDigit) return Outcome::matchingFailure;
+    const std::uint64_t asLong = negative ? 0 - magnitude : magnitude;
+    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(asLong));
+    return Outcome::stored;
+}
+
+TextScanner::Outcome TextScanner::scanFloat(float& value) {
+    int c = get();
+    if (c == EOF) return Outcome::inputFailure;
+    const char* const start = next_ - 1;
+    const bool hasSign = c == '-' || c == '+';
+    const float sign = c == '-' ? -1.0f : 1.0f;
+    if (hasSign) {
+        c = get();
+        if (c == EOF) return Outcome::matchingFailure;
+    }
+
+    // "nan", "inf" and "infinity" in any case; a partial word is a failure that keeps the
+    // characters it read ("nax" is gone, and so is "infin" with the character after it).
+    // "nan(...)" is read as "nan", up to the parenthesis.
+    if (lower(c) == 'n') {
+        if (!expect("an")) return Outcome::matchingFailure;
+        value = std::copysign(std::numeric_limits<float>::quiet_NaN(), sign);
+        return Outcome::stored;
+    }
+    if (lower(c) == 'i') {
+        if (!expect("nf")) return Outcome::matchingFailure;
+        c = get();
+        if (lower(c) == 'i') {
+            if (!expect("nity")) return Outcome::matchingFailure;
+        } else {
+            unget(c);
+        }
+        value = sign * std::numeric_limits<float>::infinity();
+        return Outcome::stored;
+    }
+
+    // Digits, one point, and an exponent mark after at least one digit, followed by an
+    // optional sign and digits; after "0x", hexadecimal digits and a 'p' exponent. The text
+    // read may end where strtof would stop earlier ("1e+", "0x1p"): it stays read all the same.
+    const char* const number = next_ - 1;
+    bool hex = false;
+    bool gotDigit = false;
+    if (c == '0') {
+        c = get();
+        if (lower(c) == 'x') {
+            hex = true;
+            c = get();
+        } else {
+            gotDigit = true;
+        }
+    }
+    const int exponentMark = hex ? 'p' : 'e';
+    bool gotPoint = false;
+    bool gotExponent = false;
+    int previous = 0;
+    while (c != EOF) {
+        if (isDigit(c) || (hex && !gotExponent && isHexDigit(c))) {
+            gotDigit = true;
+        } else if (gotExponent && lower(previous) == exponentMark && (c == '-' || c == '+')) {
+            // the exponent's sign
+        } else if (gotDigit && !gotExponent && lower(c) == exponentMark) {
+            gotExponent = gotPoint = true;
+        } else if (c == '.' && !gotPoint) {
+            gotPoint = true;
+        } else {
+            unget(c);
+            break;
+        }
+        previous = c;
+        c = get();
+    }
+
+    const std::ptrdiff_t length = next_ - start;
+    if (length == int(hasSign) || (hex && length == 2 + int(hasSign))) return Outcome::matchingFailure;
+    float magnitude = 0.0f;
+    if (!convertFloat(number, next_, hex, magnitude)) return Outcome::matchingFailure;
+    value = sign * magnitude;
+    return Outcome::stored;
+}
+
+int TextScanner::scan(const char* format, std::initializer_list<Field> fields) {
+    const Field* field = fields.begin();
+    int stored = 0;
+    // A run of white space in the format matches any run in the text, none included.
+    bool skipSpace = false;
+    for (const char* f = format; *f; ++f) {
+        if (isSpace(*f)) {
+            skipSpace = true;
+            continue;
+        }
+        if (*f != '%') {
+            int c = get();
+            if (skipSpace) {
+                while (isSpace(c)) c = get();
+                skipSpace = false;
+            }
+            if (c == EOF) return stored == 0 ? EOF : stored;
+            if (c != *f) {
+                unget(c);
+                return stored;
+            }
+            continue;
+        }
+
+        // Both conversions skip the white space before their number, text end or not.
+        skipSpaces();
+        skipSpace = false;
+
+        const char conversion = *++f;
+        const Outcome outcome = conversion == 'd' ? scanInteger(*field->integer) : scanFloat(*field->real);
+        if (outcome == Outcome::inputFailure) return stored == 0 ? EOF : stored;
+        if (outcome == Outcome::matchingFailure) return stored;
+        ++field;
+        ++stored;
+    }
+    if (skipSpace) skipSpaces();
+    return stored;
+}
