@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils openbox
   clang libclang-rt-14-dev valgrind apitrace
+  file
+  lintian appstream desktop-file-utils
 )
 
 scripts/install-packages.sh "${packages[@]}"
