@@ -18,7 +18,7 @@ native=${NATIVE_BUILD:-build-native-tools}
 if [ ! -f "$native/native-tools.cmake" ]; then
   cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFACEDEMO_TESTS=OFF -DFACEDEMO_BENCH=OFF >/dev/null
 fi
-cmake --build "$native" --target make_faces make_images -j "$jobs"
+cmake --build "$native" --target make_faces make_images make_icon -j "$jobs"
 
 cmake -S . -B build-windows --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DFACEDEMO_NATIVE_TOOLS="$root/$native/native-tools.cmake" -DFACEDEMO_BENCH=OFF "$@" >/dev/null
