@@ -4,6 +4,11 @@
 # Linux: `cmake --install` into a temporary prefix; moved elsewhere, the tree still validates. The
 # Debian package that cpack makes carries the computed dependencies and every installed file,
 # and Debian's checkers pass it: lintian, AppStream's validator and desktop-file-validate.
+# Windows, under Wine: the installer that cpack makes, run silently into the test's prefix, puts
+# the program into Program Files\facedemo with a Start-menu shortcut that starts it there and an
+# entry in the list of installed programs; the program carries its icon and version; the
+# uninstaller, run silently from that entry, removes it all. A second silent install into a
+# folder given with /D= lands there.
 # shellcheck disable=SC2016  # conditions are evaluated by wait_for
 source "$(dirname "$0")/lib.sh"
 
@@ -12,21 +17,115 @@ start_xvfb
 version=$(run_program --version 2>/dev/null | tr -d '\r' | cut -d' ' -f2)
 [ -n "$version" ] || fail "the program printed no version"
 
-prefix=$E2E_TMP/prefix
-cmake --install "$build" --prefix "$prefix" >"$E2E_TMP/install.log" 2>&1 || fail "cmake --install failed: $(tail -3 "$E2E_TMP/install.log")"
-for file in bin/facedemo share/applications/facedemo.desktop share/man/man6/facedemo.6.gz \
-    share/icons/hicolor/128x128/apps/facedemo.png share/facedemo/{smile,rage,closed}.sos \
-    share/facedemo/{rocks,sunsetclouds,Lightmap}.bmp share/facedemo/reference/{start,close-view}.png \
-    share/doc/facedemo/{copyright,changelog.gz}; do
-    [ -s "$prefix/$file" ] || fail "not installed: $file"
-done
-[ "$(identify -format '%wx%h' "$prefix/share/icons/hicolor/128x128/apps/facedemo.png")" = 128x128 ] ||
-    fail "the 128 x 128 icon has another size"
-program=$prefix/bin/facedemo
+# --- Windows: the installer -------------------------------------------------------------------
 
-# --- the installed program, started elsewhere --------------------------------------------
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\facedemo'
+start_menu='ProgramData/Microsoft/Windows/Start Menu/Programs/Face Demo'
+
+# unix_path WINDOWS_PATH: the path in the test's Wine prefix, for a path on drive C.
+unix_path() { local p=${1#C:\\}; echo "$WINEPREFIX/drive_c/${p//\\//}"; }
+
+# uninstall_entry NAME: a value of the uninstaller's entry in the registry, which the list of
+# installed programs reads.
+uninstall_entry() {
+    wine reg query "HKLM\\$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
+        awk -v name="$1" '$1 == name && $2 ~ /^REG_/ { sub(/^ *[^ ]+ +[^ ]+ +/, ""); print; found = 1 } END { exit !found }'
+}
+
+# lnk_fields FILE: prints a shortcut's target and working directory, one a line, read from the
+# Shell Link format: a 76-byte header whose flags say which parts follow; the target's item list;
+# the link information, whose local base path is the target; then counted strings (UTF-16 when
+# the flags say Unicode): the name, the relative path and the working directory, each present
+# when its flag is set.
+lnk_fields() {
+    local -a b
+    mapfile -t b < <(od -An -v -tu1 -w1 "$1" | tr -d ' ')
+    u16() { echo $((b[$1] | b[$1 + 1] << 8)); }
+    u32() { echo $((b[$1] | b[$1 + 1] << 8 | b[$1 + 2] << 16 | b[$1 + 3] << 24)); }
+    chr() { printf '%b' "\\x$(printf %02x "$1")"; }
+    [ "${#b[@]}" -gt 76 ] && [ "$(u32 0)" -eq 76 ] || return 1
+    local flags pos=76 target='' workdir='' flag count width i text
+    flags=$(u32 20)
+    if ((flags & 0x1)); then pos=$((pos + 2 + $(u16 76))); fi
+    if ((flags & 0x2)); then
+        i=$((pos + $(u32 $((pos + 16)))))
+        while ((b[i] != 0)); do target+=$(chr "${b[i]}"); i=$((i + 1)); done
+        pos=$((pos + $(u32 "$pos")))
+    fi
+    width=$(((flags & 0x80) ? 2 : 1))
+    for flag in 0x4 0x8 0x10; do
+        ((flags & flag)) || continue
+        count=$(u16 "$pos")
+        text=''
+        for ((i = pos + 2; i < pos + 2 + width * count; i += width)); do
+            if ((b[i] != 0)); then text+=$(chr "${b[i]}"); fi
+        done
+        if ((flag == 0x10)); then workdir=$text; fi
+        pos=$((pos + 2 + width * count))
+    done
+    printf '%s\n%s\n' "$target" "$workdir"
+}
+
+# install_windows [/D=FOLDER]: runs the installer silently and waits for it.
+install_windows() {
+    local installer=("$build"/facedemo-*-win64.exe)
+    [ -f "${installer[0]}" ] || fail "no installer facedemo-*-win64.exe in $build"
+    program_runner
+    wine "${installer[0]}" /S "$@" >"$E2E_TMP/install.log" 2>&1 || fail "the installer ended with $?: $(tail -3 "$E2E_TMP/install.log")"
+}
+
+# uninstall_windows FOLDER: runs the uninstaller that the registry names, silently, and waits
+# until it has removed the folder and the Start-menu entry (it copies itself elsewhere and
+# returns at once).
+uninstall_windows() {
+    local folder=$1 command dir menu=$WINEPREFIX/drive_c/$start_menu
+    command=$(uninstall_entry UninstallString) || fail "no uninstaller registered"
+    [ "$command" = "\"$folder\\Uninstall.exe\"" ] || fail "the registered uninstaller is $command"
+    dir=$(unix_path "$folder")
+    wine "$dir/Uninstall.exe" /S >"$E2E_TMP/uninstall.log" 2>&1 || fail "the uninstaller ended with $?"
+    wait_for '[ ! -e "$dir" ] && [ ! -e "$menu" ]' 60 ||
+        fail "still there after uninstalling: $(find "$dir" "$menu" 2>/dev/null | head -5)"
+    ! uninstall_entry UninstallString >/dev/null || fail "the uninstaller is still registered"
+}
+
+if [[ $E2E_BIN == *.exe ]]; then
+    folder='C:\Program Files\facedemo'
+    install_windows
+    installed=$(unix_path "$folder")
+    for file in facedemo.exe LICENSE.txt {smile,rage,closed}.sos {rocks,sunsetclouds,Lightmap}.bmp \
+        reference/{start,close-view}.png Uninstall.exe; do
+        [ -s "$installed/$file" ] || fail "not installed: $folder\\$file"
+    done
+    program=$installed/facedemo.exe
+
+    shortcut="$WINEPREFIX/drive_c/$start_menu/Face Demo.lnk"
+    [ -s "$shortcut" ] || fail "no Start-menu shortcut: $(find "$WINEPREFIX/drive_c/ProgramData" -name '*.lnk')"
+    mapfile -t link < <(lnk_fields "$shortcut")
+    [ "${link[0]:-}" = "$folder\\facedemo.exe" ] || fail "the shortcut points at '${link[0]:-}'"
+    [ "${link[1]:-}" = "$folder" ] || fail "the shortcut starts in '${link[1]:-}'"
+
+    [ "$(uninstall_entry DisplayName)" = "Face Demo" ] || fail "the installed programs list no Face Demo"
+    [ "$(uninstall_entry DisplayVersion)" = "$version" ] || fail "registered version: $(uninstall_entry DisplayVersion)"
+    [ "$(uninstall_entry DisplayIcon)" = "$folder\\facedemo.exe" ] || fail "registered icon: $(uninstall_entry DisplayIcon)"
+    log "installed into $folder, shortcut and uninstaller registered"
+else
+    prefix=$E2E_TMP/prefix
+    cmake --install "$build" --prefix "$prefix" >"$E2E_TMP/install.log" 2>&1 || fail "cmake --install failed: $(tail -3 "$E2E_TMP/install.log")"
+    for file in bin/facedemo share/applications/facedemo.desktop share/man/man6/facedemo.6.gz \
+        share/icons/hicolor/128x128/apps/facedemo.png share/facedemo/{smile,rage,closed}.sos \
+        share/facedemo/{rocks,sunsetclouds,Lightmap}.bmp share/facedemo/reference/{start,close-view}.png \
+        share/doc/facedemo/{copyright,changelog.gz}; do
+        [ -s "$prefix/$file" ] || fail "not installed: $file"
+    done
+    [ "$(identify -format '%wx%h' "$prefix/share/icons/hicolor/128x128/apps/facedemo.png")" = 128x128 ] ||
+        fail "the 128 x 128 icon has another size"
+    program=$prefix/bin/facedemo
+fi
+
+# --- both: the installed program, started elsewhere --------------------------------------------
 
 frames=60
+[[ $E2E_BIN == *.exe ]] && frames=10
 elsewhere=$E2E_TMP/elsewhere
 mkdir -p "$elsewhere"
 program_runner
@@ -42,7 +141,52 @@ expect "$(mean "$SHOT" "$REGION_SKY") > 0.2" "the screenshot shows no lit sky: $
 expect "$(skin "$SHOT" "$REGION_UPPER_FACE") > 0.1" "the screenshot shows no face: $SHOT"
 log "installed program: $(tr -d '\r' <"$E2E_TMP/run.out")"
 
-# --- the relocated tree, the Debian package ---------------------------------------------
+# --- Windows: resources, uninstalling, a chosen folder -----------------------------------------
+
+if [[ $E2E_BIN == *.exe ]]; then
+    # The icon resource holds the tools' face in each size the shell shows; the version resource
+    # names the product and its version.
+    wrestool -l "$program" >"$E2E_TMP/resources" || fail "wrestool cannot read $program"
+    for type in icon group_icon version; do
+        grep -q "\[type=$type " "$E2E_TMP/resources" || fail "no $type resource: $(cat "$E2E_TMP/resources")"
+    done
+    wrestool -x --type=group_icon "$program" -o "$E2E_TMP/program.ico" || fail "cannot extract the icon"
+    sizes=$(icotool -l "$E2E_TMP/program.ico" | sed -n 's/.*--width=\([0-9]*\) --height=\1 --bit-depth=32.*/\1/p' | sort -n | xargs)
+    [ "$sizes" = "16 32 48 256" ] || fail "icon sizes: '$sizes'; $(icotool -l "$E2E_TMP/program.ico")"
+    mkdir -p "$E2E_TMP/icons"
+    icotool -x -o "$E2E_TMP/icons" "$E2E_TMP/program.ico" || fail "cannot read the icon's images"
+    for picture in "$E2E_TMP"/icons/*.png; do
+        # A face on a clear background: opaque in the middle, transparent in the corners, in the
+        # face's colour around the middle.
+        read -r centre corner covered <<<"$(convert "$picture" -alpha extract \
+            -format '%[fx:p{w/2,h/2}] %[fx:p{0,0}] %[fx:mean]' info:)"
+        expect "$centre == 1 && $corner == 0 && $covered > 0.3 && $covered < 0.9" \
+            "the icon image $(basename "$picture") is no face on a clear background"
+        side=$(identify -format '%w' "$picture")
+        expect "$(skin "$picture" "$((side / 2))x$((side / 2))+$((side / 4))+$((side / 4))") > 0.5" \
+            "the icon image $(basename "$picture") is not in the face's colour"
+    done
+    wrestool -x --raw --type=version "$program" | strings -el >"$E2E_TMP/version"
+    value() { awk -v name="$1" 'found { print; exit } $0 == name { found = 1 }' "$E2E_TMP/version"; }
+    [ "$(value ProductName)" = "Face Demo" ] || fail "product name: '$(value ProductName)'"
+    [ "$(value ProductVersion)" = "$version" ] || fail "product version: '$(value ProductVersion)'"
+    [ "$(value FileVersion)" = "$version" ] || fail "file version: '$(value FileVersion)'"
+    [ -n "$(value FileDescription)" ] || fail "no file description"
+    log "resources: icon of $sizes pixels, $(value ProductName) $(value ProductVersion)"
+
+    uninstall_windows "$folder"
+
+    # Wine quotes an argument with spaces, and NSIS takes /D= unquoted: a folder without spaces.
+    folder='C:\Demos\facedemo'
+    install_windows "/D=$folder"
+    [ -s "$(unix_path "$folder")/facedemo.exe" ] || fail "/D= did not install into $folder"
+    [ "$(lnk_fields "$shortcut" | head -1)" = "$folder\\facedemo.exe" ] || fail "the shortcut does not follow /D="
+    uninstall_windows "$folder"
+    log "silent install into a chosen folder and silent uninstall"
+    pass
+fi
+
+# --- Linux: the relocated tree, the Debian package ---------------------------------------------
 
 expect "$(text_pixels "$SHOT" "$REGION_FPS_TEXT") > 0.015" "the screenshot shows no frame-rate text: $SHOT"
 
