@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils openbox jq libxml2-utils
   clang libclang-rt-14-dev valgrind apitrace
+  lintian appstream desktop-file-utils
 )
 
 scripts/install-packages.sh "${packages[@]}"

@@ -1,8 +1,11 @@
 // Writes the program's icon: the smiling face of the demo, seen from the front, lit from the
-// upper left, on a transparent background, as PNG pictures of the sizes given.
+// upper left, on a transparent background, as PNG pictures of the sizes given (the desktop's
+// icon theme) or as one Windows icon file holding every size (the executable's icon resource).
 //   make_icon OUTPUT_PREFIX SIZE...   writes OUTPUT_PREFIX<SIZE>.png for each size
+//   make_icon FILE.ico SIZE...        writes FILE.ico with one image per size, at most 256
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -105,27 +108,130 @@ std::vector<unsigned char> downsample(const std::vector<Sample>& samples, int si
     return rgba;
 }
 
+// Appends an unsigned value in little-endian order, the byte order of the icon file's fields.
+void putLittleEndian(std::vector<unsigned char>& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+
+void appendBytes(void* context, void* data, int length) {
+    auto* out = static_cast<std::vector<unsigned char>*>(context);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    out->insert(out->end(), bytes, bytes + length);
+}
+
+// One image of a Windows icon file. Below 256 pixels a 32-bit device-independent bitmap, which
+// every version of Windows reads: an information header whose height counts the colour rows and
+// the transparency mask's rows together, the colour rows bottom up in blue-green-red-alpha, then
+// the one-bit mask (1 where the picture is transparent), each row padded to four bytes. At 256
+// pixels a PNG, as Windows reads it since Vista, a tenth of the size.
+std::vector<unsigned char> iconImage(const std::vector<unsigned char>& rgba, int size) {
+    std::vector<unsigned char> image;
+    if (size >= 256) {
+        if (!stbi_write_png_to_func(appendBytes, &image, size, size, 4, rgba.data(), size * 4)) image.clear();
+        return image;
+    }
+    const int maskRowBytes = (size + 31) / 32 * 4;
+    constexpr std::uint32_t headerBytes = 40;
+    const std::uint32_t pixelBytes = static_cast<std::uint32_t>(size) * size * 4 + maskRowBytes * size;
+    putLittleEndian(image, headerBytes, 4);
+    putLittleEndian(image, size, 4);
+    putLittleEndian(image, 2 * size, 4);
+    putLittleEndian(image, 1, 2);   // planes
+    putLittleEndian(image, 32, 2);  // bits per pixel
+    putLittleEndian(image, 0, 4);   // uncompressed
+    putLittleEndian(image, pixelBytes, 4);
+    for (int field = 0; field < 4; ++field) putLittleEndian(image, 0, 4);  // resolution, colour table: none
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+            const unsigned char* p = &rgba[(static_cast<std::size_t>(y) * size + x) * 4];
+            image.insert(image.end(), {p[2], p[1], p[0], p[3]});
+        }
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        std::vector<unsigned char> row(maskRowBytes, 0);
+        for (int x = 0; x < size; ++x) {
+            if (rgba[(static_cast<std::size_t>(y) * size + x) * 4 + 3] == 0) row[x / 8] |= 0x80 >> (x % 8);
+        }
+        image.insert(image.end(), row.begin(), row.end());
+    }
+    return image;
+}
+
+// The icon file: its header, one directory entry per image (a side of 256 written as 0), then
+// the images in the same order.
+std::vector<unsigned char> iconFile(const std::vector<int>& sizes,
+                                    const std::vector<std::vector<unsigned char>>& images) {
+    constexpr std::uint32_t headerBytes = 6, entryBytes = 16;
+    std::vector<unsigned char> file;
+    putLittleEndian(file, 0, 2);  // reserved
+    putLittleEndian(file, 1, 2);  // an icon, not a cursor
+    putLittleEndian(file, static_cast<std::uint32_t>(images.size()), 2);
+    std::uint32_t offset = headerBytes + entryBytes * static_cast<std::uint32_t>(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        file.push_back(static_cast<unsigned char>(sizes[i] % 256));
+        file.push_back(static_cast<unsigned char>(sizes[i] % 256));
+        putLittleEndian(file, 0, 2);   // no palette, reserved
+        putLittleEndian(file, 1, 2);   // planes
+        putLittleEndian(file, 32, 2);  // bits per pixel
+        putLittleEndian(file, static_cast<std::uint32_t>(images[i].size()), 4);
+        putLittleEndian(file, offset, 4);
+        offset += static_cast<std::uint32_t>(images[i].size());
+    }
+    for (const auto& image : images) file.insert(file.end(), image.begin(), image.end());
+    return file;
+}
+
+bool writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s OUTPUT_PREFIX SIZE...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUTPUT_PREFIX SIZE...\n       %s FILE.ico SIZE...\n", argv[0], argv[0]);
         return 2;
     }
+    const std::string output = argv[1];
+    const bool iconFileWanted = endsWith(output, ".ico");
+    // An icon file's directory holds a side of at most 256 pixels.
+    const int largest = iconFileWanted ? 256 : 1024;
     faces::FaceMesh face = faces::warped(faces::buildNeutralHead(), faces::smileWarp);
     faces::computeNormals(face);
+    std::vector<int> sizes;
+    std::vector<std::vector<unsigned char>> images;
     for (int i = 2; i < argc; ++i) {
         const int size = std::atoi(argv[i]);
-        if (size <= 0 || size > 1024) {
+        if (size <= 0 || size > largest) {
             std::fprintf(stderr, "make_icon: bad size %s\n", argv[i]);
             return 2;
         }
         const std::vector<unsigned char> rgba = downsample(rasterise(face, size * supersampling), size);
-        const std::string path = std::string(argv[1]) + std::to_string(size) + ".png";
+        if (iconFileWanted) {
+            sizes.push_back(size);
+            images.push_back(iconImage(rgba, size));
+            if (images.back().empty()) {
+                std::fprintf(stderr, "make_icon: cannot encode the %d pixel image\n", size);
+                return 1;
+            }
+            continue;
+        }
+        const std::string path = output + std::to_string(size) + ".png";
         if (!stbi_write_png(path.c_str(), size, size, 4, rgba.data(), size * 4)) {
             std::fprintf(stderr, "make_icon: cannot write %s\n", path.c_str());
             return 1;
         }
+    }
+    if (iconFileWanted && !writeFile(output, iconFile(sizes, images))) {
+        std::fprintf(stderr, "make_icon: cannot write %s\n", output.c_str());
+        return 1;
     }
     return 0;
 }

@@ -174,7 +174,10 @@ prepare_wine() {
         rm -f "$E2E_WINEPREFIX"/*.reg
         cp "$WINEPREFIX"/*.reg "$E2E_WINEPREFIX"/
     fi
-    export WINEPREFIX=$E2E_WINEPREFIX WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+    # Without winemenubuilder, shortcuts made in the prefix stay there rather than becoming
+    # menu entries in the user's home.
+    export WINEPREFIX=$E2E_WINEPREFIX WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} \
+        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     wineboot -i >"$E2E_TMP/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -3 "$E2E_TMP/wineboot.log")"
 }
 

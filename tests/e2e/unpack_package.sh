@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Makes the Windows package (cpack -G ZIP) in the build tree and unzips it into OUT, as a user
-# would: facedemo.exe and its data files side by side.
+# Makes the Windows packages in the build tree, the zip and the installer (cpack -G "ZIP;NSIS"),
+# and unzips the zip into OUT, as a user would: facedemo.exe and its data files side by side.
+# The installer stays in the build tree for the test of the installed program.
 #   bash unpack_package.sh BUILD_DIR OUT
 set -euo pipefail
 build=$(realpath "$1")
 out=$2
-rm -f "$build"/facedemo-*-win64.zip
-(cd "$build" && cpack -G ZIP >/dev/null)
+rm -f "$build"/facedemo-*-win64.zip "$build"/facedemo-*-win64.exe
+(cd "$build" && cpack -G "ZIP;NSIS" >/dev/null)
 zip=("$build"/facedemo-*-win64.zip)
 rm -rf "$out" "$out.unzip"
 mkdir -p "$out.unzip"
