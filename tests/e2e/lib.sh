@@ -314,12 +314,12 @@ press_until() {
     xdotool keyup "$key"
 }
 
-# hold_key ID KEY SECONDS: holds a key down for about SECONDS.
+# hold_key ID KEY SECONDS: holds a key down for about SECONDS. One xdotool process presses,
+# waits and releases, so that a busy machine's delay in starting a second process does not
+# lengthen the hold (a turn held three times as long leaves the faces out of the picture).
 hold_key() {
     focus_window "$1"
-    xdotool keydown "$2"
-    sleep "$3"
-    xdotool keyup "$2"
+    xdotool keydown "$2" sleep "$3" keyup "$2"
 }
 
 # --- pictures ----------------------------------------------------------------------------------
