@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 program=$(SDL_VIDEODRIVER=offscreen "$build/bench/bench_frame" --frames="$frames" | awk '{print $(NF-3)}')
 SDL_VIDEODRIVER=offscreen apitrace trace --api egl -o "$work/frame.trace" \
   "$build/bench/bench_frame" --frames="$frames" >/dev/null 2>&1
-replay=$(xvfb-run -a -s "-screen 0 1024x768x24" eglretrace --benchmark "$work/frame.trace" 2>/dev/null |
+replay=$("$(dirname "$0")/../scripts/with-xvfb.sh" eglretrace --benchmark "$work/frame.trace" 2>/dev/null |
   awk '/average of/ {print $(NF-1)}')
 echo "program: $program frames per second (untraced, $frames frames after start-up)"
 echo "replay:  $replay frames per second (eglretrace --benchmark, start-up included)"

@@ -16,7 +16,7 @@ cmake -S . -B build-windows -DFACEDEMO_BENCH=ON >/dev/null
 cmake --build build-windows --target frame_rate >/dev/null
 export WINEPREFIX=$root/build-windows/wineprefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -s "$root" "$runs" "$seconds" <<'INNER'
+"$root/scripts/with-xvfb.sh" bash -s "$root" "$runs" "$seconds" <<'INNER'
 root=$1 runs=$2 seconds=$3
 wineserver -p 30 </dev/null >/dev/null 2>&1
 # run NAME DATA_DIR COMMAND...: one run; appends "start-up fps" to $NAME.
