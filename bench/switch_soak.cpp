@@ -5,16 +5,20 @@
 // lists and textures alive in the current context; then each figure's growth per switch after
 // the first few, for the windowed and the full-screen rows apart.
 //
-//   switch_soak [--switches N] [--frames F] [--settle S] [--cycle f1|layer|windowed] [--offscreen]
-//               [--data DIR]
+//   switch_soak [--switches N] [--frames F] [--settle S] [--cycle f1|layer|popup|windowed|mode]
+//               [--offscreen] [--data DIR]
 //
 //   f1        (default) the program's own switch: WM_KEYDOWN and WM_KEYUP of F1 to its window
 //             procedure, which destroys the window and its context, makes them again in the other
 //             mode and runs the GL initialisation again
 //   layer     the same calls of the platform layer (display mode, window, context) in the same
 //             order, without the program: no GL initialisation, no glyph lists, no textures
+//   popup     as layer, the full-screen windows covering the desktop without the display-mode
+//             change and the hidden cursor
 //   windowed  the layer's window and context made and released again at 500 x 500, with no
 //             display-mode change
+//   mode      the display mode alone: changed to the desktop's size and restored in turn, with
+//             one 500 x 500 window and its context kept throughout
 //
 // N defaults to 40 switches, F to 30 frames between switches; the slope leaves out the first S
 // switches (default 5). The data files are read from DIR (default the build's data directory).
@@ -47,7 +51,7 @@ constexpr int windowedSide = 500;
 constexpr int colourBits = 32;
 constexpr const char* title = "OpenGL Window";
 
-enum class Cycle { f1, layer, windowed };
+enum class Cycle { f1, layer, popup, windowed, mode };
 
 struct Settings {
     int switches = 40;
@@ -86,8 +90,12 @@ bool parse(int argc, char** argv, Settings& settings) {
                 settings.cycle = Cycle::f1;
             } else if (cycle == "layer") {
                 settings.cycle = Cycle::layer;
+            } else if (cycle == "popup") {
+                settings.cycle = Cycle::popup;
             } else if (cycle == "windowed") {
                 settings.cycle = Cycle::windowed;
+            } else if (cycle == "mode") {
+                settings.cycle = Cycle::mode;
             } else {
                 return false;
             }
@@ -134,11 +142,14 @@ bool runProgramFrames(int frames) {
     return true;
 }
 
-// The layer alone: a window, its context, and frames that only clear and present.
+// The layer alone: a window, its context, and frames that clear, draw one triangle and present.
+// A frame draws something, as the program's always do: on Linux, Mesa's llvmpipe (22.3) keeps a
+// screen-sized buffer of every full-screen window whose frames were only cleared.
 struct LayerWindow {
     platform::Window* window = nullptr;
     platform::GLContext* context = nullptr;
     bool fullScreen = false;
+    bool modeChanged = false;
 };
 
 platform::LRESULT layerProcedure(platform::Window* window, std::uint32_t message, platform::WPARAM wParam,
@@ -147,15 +158,18 @@ platform::LRESULT layerProcedure(platform::Window* window, std::uint32_t message
     return platform::defWindowProc(window, message, wParam, lParam);
 }
 
-// In GLWindow::create's order: class, display mode and cursor, window, context, shown.
-bool createLayerWindow(LayerWindow& layer, bool fullScreen) {
+// In GLWindow::create's order: class, display mode and cursor, window, context, shown. A
+// full-screen window covers the desktop, with the display mode changed and the cursor hidden as
+// F1 does when changeMode is set.
+bool createLayerWindow(LayerWindow& layer, bool fullScreen, bool changeMode) {
     if (!platform::registerWindowClass(layerProcedure)) return false;
     int width = windowedSide;
     int height = windowedSide;
-    if (fullScreen) {
-        if (!platform::desktopSize(width, height) || !platform::changeDisplayMode(width, height, colourBits))
-            return false;
+    if (fullScreen && !platform::desktopSize(width, height)) return false;
+    if (fullScreen && changeMode) {
+        if (!platform::changeDisplayMode(width, height, colourBits)) return false;
         platform::showCursor(false);
+        layer.modeChanged = true;
     }
     layer.fullScreen = fullScreen;
     layer.window = platform::createWindow(title, width, height, fullScreen);
@@ -163,13 +177,14 @@ bool createLayerWindow(LayerWindow& layer, bool fullScreen) {
     layer.context = platform::createGLContext(layer.window);
     if (!layer.context || !platform::makeCurrent(layer.window, layer.context)) return false;
     platform::showWindow(layer.window);
+    platform::windowBorders(layer.window);
     glViewport(0, 0, width, height);
     return true;
 }
 
 // In GLWindow::destroy's order: display mode and cursor, context, window, class.
 void destroyLayerWindow(LayerWindow& layer) {
-    if (layer.fullScreen) {
+    if (layer.modeChanged) {
         platform::restoreDisplayMode();
         platform::showCursor(true);
     }
@@ -190,6 +205,11 @@ bool runLayerFrames(LayerWindow& layer, int frames) {
             platform::dispatchMessage(message);
         } else {
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glBegin(GL_TRIANGLES);
+            glVertex2f(-1.0f, -1.0f);
+            glVertex2f(1.0f, -1.0f);
+            glVertex2f(0.0f, 1.0f);
+            glEnd();
             platform::swapBuffers(layer.window);
             ++drawn;
         }
@@ -284,17 +304,32 @@ int soakProgram(const Settings& settings, std::vector<Row>& rows) {
 
 int soakLayer(const Settings& settings, std::vector<Row>& rows) {
     LayerWindow layer;
-    bool running = createLayerWindow(layer, false) && runLayerFrames(layer, settings.frames);
+    bool running = createLayerWindow(layer, false, false) && runLayerFrames(layer, settings.frames);
     if (running) rows.push_back(measure(false, 0.0));
+    bool modeChanged = false;
     for (int i = 0; running && i < settings.switches; ++i) {
-        const bool fullScreen = settings.cycle == Cycle::layer && !layer.fullScreen;
+        bool fullScreen = false;
+        if (settings.cycle == Cycle::mode) {
+            fullScreen = !modeChanged;
+        } else if (settings.cycle != Cycle::windowed) {
+            fullScreen = !layer.fullScreen;
+        }
         const Clock::time_point start = Clock::now();
-        destroyLayerWindow(layer);
-        running = createLayerWindow(layer, fullScreen);
+        if (settings.cycle == Cycle::mode) {
+            int width = 0, height = 0;
+            running = !fullScreen ||
+                      (platform::desktopSize(width, height) && platform::changeDisplayMode(width, height, colourBits));
+            if (!fullScreen) platform::restoreDisplayMode();
+            modeChanged = fullScreen;
+        } else {
+            destroyLayerWindow(layer);
+            running = createLayerWindow(layer, fullScreen, settings.cycle == Cycle::layer);
+        }
         const double switchMs = millisecondsSince(start);
         running = running && runLayerFrames(layer, settings.frames);
         if (running) rows.push_back(measure(fullScreen, switchMs));
     }
+    if (modeChanged) platform::restoreDisplayMode();
     destroyLayerWindow(layer);
     return running ? 0 : 3;
 }
@@ -305,8 +340,8 @@ int main(int argc, char** argv) {
     Settings settings;
     if (!parse(argc, argv, settings)) {
         std::fprintf(stderr,
-                     "usage: %s [--switches N] [--frames F] [--settle S] [--cycle f1|layer|windowed] [--offscreen] "
-                     "[--data DIR]\n",
+                     "usage: %s [--switches N] [--frames F] [--settle S] [--cycle f1|layer|popup|windowed|mode] "
+                     "[--offscreen] [--data DIR]\n",
                      argv[0]);
         return 2;
     }
