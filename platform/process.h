@@ -1,4 +1,5 @@
-// The running process: where its executable lives, and the console it was started from.
+// The running process: where its executable lives, the console it was started from, and what it
+// holds.
 #pragma once
 
 #include <string>
@@ -24,5 +25,15 @@ void useParentConsole();
 // run as Escape does, instead of the process ending on the spot. A signal elsewhere keeps its
 // default action.
 void endRunOnConsoleInterrupt();
+
+// What the process holds at the moment, for the benchmarks' soak figures; -1 where the system
+// cannot tell.
+struct ProcessFigures {
+    long long residentBytes = -1;  // in memory now (the working set on Windows)
+    long long privateBytes = -1;   // the process's own memory, without mapped files and libraries
+    long gdiObjects = -1;          // GDI objects: device contexts, fonts, bitmaps, brushes, regions
+    long userObjects = -1;         // USER objects: windows, menus, cursors, icons, hooks
+};
+ProcessFigures processFigures();
 
 }  // namespace platform

@@ -1,15 +1,17 @@
 // F1's display-mode switch on the offscreen driver: a new window and context in the other mode with
-// the GL state, lists, light and textures made anew and everything else carried on, and a switch
-// whose re-initialisation fails.
+// the GL state, lists, light and textures made anew and everything else carried on, switches that
+// give back what they make, and a switch whose re-initialisation fails.
 #include <GL/gl.h>
 
 #include <filesystem>
 
 #include "app/application.h"
 #include "app/globals.h"
+#include "app/hud.h"
 #include "app/window_proc.h"
 #include "demo/expression_morph.h"
 #include "demo/globals.h"
+#include "platform/process.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 
@@ -20,6 +22,20 @@
 namespace {
 
 platform::LRESULT pressF1() { return windowProc(appWindow.windowHandle, platform::WM_KEYDOWN, platform::VK_F1, 0); }
+
+// The names alive in the current context among the first few thousand, which hold every list and
+// texture the program makes.
+long liveNames(GLboolean (*alive)(GLuint)) {
+    long count = 0;
+    for (GLuint name = 1; name <= 4096; ++name) count += alive(name) ? 1 : 0;
+    return count;
+}
+long liveLists() {
+    return liveNames([](GLuint name) { return glIsList(name); });
+}
+long liveTextures() {
+    return liveNames([](GLuint name) { return glIsTexture(name); });
+}
 
 // The application's own window, made by the test and destroyed after it.
 class DisplaySwitchTest : public ::testing::Test {
@@ -105,6 +121,39 @@ TEST_F(DisplaySwitchTest, F1SwitchesToFullScreenAndBackCarryingTheStateOn) {
     EXPECT_EQ(appWindow.height, 500);
     EXPECT_EQ(polygonMode(0), static_cast<GLenum>(GL_LINE)) << "the flags carry on again";
     EXPECT_EQ(scene.meshes.size(), 3u);
+    EXPECT_TRUE(MessageBoxRecorder::boxes().empty());
+}
+
+// Each switch releases the window, its device context and its GL context and makes them anew:
+// after switches there and back the process holds the same GUI objects (where the system counts
+// them) and the new context just the glyph lists and the three textures.
+TEST_F(DisplaySwitchTest, SwitchesGiveBackWhatTheyMake) {
+    ScopedWorkDir dir;
+    dir.copyData({"rocks.bmp", "sunsetclouds.bmp", "Lightmap.bmp"});
+    ASSERT_TRUE(appWindow.create("OpenGL Window", 700, 500, 32, false));
+    ASSERT_TRUE(initGL());
+    auto roundTrip = [] {
+        for (int i = 0; i < 2; ++i) {
+            pressF1();
+            windowProc(appWindow.windowHandle, platform::WM_KEYUP, platform::VK_F1, 0);
+            pumpMessages();
+        }
+    };
+    // The first full-screen window may leave the system objects it keeps for the process.
+    roundTrip();
+    ASSERT_NE(appWindow.windowHandle, nullptr);
+    const platform::ProcessFigures before = platform::processFigures();
+    EXPECT_EQ(liveLists(), static_cast<long>(overlayGlyphs.count)) << "the glyph lists";
+    EXPECT_EQ(liveTextures(), 3) << "the three images";
+
+    for (int i = 0; i < 3; ++i) roundTrip();
+    ASSERT_NE(appWindow.windowHandle, nullptr);
+    EXPECT_FALSE(appWindow.fullScreen);
+    const platform::ProcessFigures after = platform::processFigures();
+    EXPECT_EQ(after.gdiObjects, before.gdiObjects) << "device contexts, fonts and bitmaps given back";
+    EXPECT_EQ(after.userObjects, before.userObjects) << "windows given back";
+    EXPECT_EQ(liveLists(), static_cast<long>(overlayGlyphs.count)) << "no lists left over from other contexts";
+    EXPECT_EQ(liveTextures(), 3) << "no textures left over";
     EXPECT_TRUE(MessageBoxRecorder::boxes().empty());
 }
 

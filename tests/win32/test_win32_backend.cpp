@@ -247,6 +247,38 @@ TEST_F(Win32BackendTest, MessageBoxShowsTheCallersTextButtonsAndOwner) {
     EXPECT_EQ(failure.text, "Failed to initialize!");
 }
 
+// The process's figures: a window of the layer is one more USER object and brings its own device
+// context, a font is one more GDI object, and all of it is given back, whether the system counts
+// them (GetGuiResources) or not (Wine, where the windows and the GDI handle table are counted).
+TEST_F(Win32BackendTest, ProcessFiguresCountWindowsAndGdiObjects) {
+    pumpMessages();
+    const platform::ProcessFigures before = platform::processFigures();
+    EXPECT_GT(before.residentBytes, 0) << "the working set";
+    EXPECT_GT(before.privateBytes, 0) << "the commit charge";
+    ASSERT_GT(before.userObjects, 0) << "the fixture's window at least";
+    ASSERT_GT(before.gdiObjects, 0) << "that window's device context at least";
+
+    HFONT font = CreateFontA(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(platform::processFigures().gdiObjects, before.gdiObjects + 1) << "the font";
+    DeleteObject(font);
+    EXPECT_EQ(platform::processFigures().gdiObjects, before.gdiObjects) << "the font deleted";
+
+    window = platform::createWindow("figures", 64, 64, false);
+    ASSERT_NE(window, nullptr);
+    const platform::ProcessFigures during = platform::processFigures();
+    EXPECT_EQ(during.userObjects, before.userObjects + 1) << "the new window";
+    EXPECT_GT(during.gdiObjects, before.gdiObjects) << "its own device context";
+
+    platform::destroyWindow(window);
+    window = nullptr;
+    pumpMessages();
+    const platform::ProcessFigures after = platform::processFigures();
+    EXPECT_EQ(after.userObjects, before.userObjects) << "the window is gone";
+    EXPECT_EQ(after.gdiObjects, before.gdiObjects) << "and so is what GDI held for it";
+}
+
 TEST(Win32Backend, FileViewAndClock) {
     const std::string path = testTempPath("view.bin");
     std::string bytes(70000, '\0');
