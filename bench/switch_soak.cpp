@@ -35,8 +35,8 @@
 
 #include "app/application.h"
 #include "app/gl_window.h"
-#include "app/window_proc.h"
 #include "app/globals.h"
+#include "app/window_proc.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/process.h"
