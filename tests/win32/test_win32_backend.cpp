@@ -267,10 +267,13 @@ TEST_F(Win32BackendTest, ProcessFiguresCountWindowsAndGdiObjects) {
 
     window = platform::createWindow("figures", 64, 64, false);
     ASSERT_NE(window, nullptr);
+    platform::DeviceContext* deviceContext = platform::getDC(window);
+    ASSERT_NE(deviceContext, nullptr);
     const platform::ProcessFigures during = platform::processFigures();
     EXPECT_EQ(during.userObjects, before.userObjects + 1) << "the new window";
     EXPECT_GT(during.gdiObjects, before.gdiObjects) << "its own device context";
 
+    platform::releaseDC(window, deviceContext);
     platform::destroyWindow(window);
     window = nullptr;
     pumpMessages();
