@@ -7,6 +7,7 @@
 
 #include "assets/dib_conversion.h"
 #include "platform/file_view.h"
+#include "platform/large_buffer.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -16,12 +17,12 @@ constexpr std::size_t openFailureTextSize = 256;
 }  // namespace
 
 // The pixels are converted straight into the buffer handed out (and then to GL): no cleared
-// working copy, no second pass. The conversion writes every byte, so malloc's memory is used
-// as it comes.
+// working copy, no second pass. The conversion writes every byte, so the memory is used as it
+// comes; a large picture's buffer sits on large pages where the system has them.
 DibError convertDib(const DibFile& file, DibImage*& image) {
     image = nullptr;
     const DibTarget& target = file.target;
-    auto* pixels = static_cast<unsigned char*>(std::malloc(target.size));
+    auto* pixels = static_cast<unsigned char*>(platform::allocateLargeBuffer(target.size));
     if (!pixels) return DibError::outOfMemory;
     if (convertDibBits(file.source(), target, pixels) == 0) {
         std::free(pixels);

@@ -6,7 +6,8 @@
 
 #include "assets/dib_file.h"
 
-// Allocated with malloc; the caller frees pixels, then the record, with free.
+// Allocated for free (the record with malloc, the pixels with platform::allocateLargeBuffer); the
+// caller frees pixels, then the record, with free.
 struct DibImage {
     int width;
     int height;

@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "platform/large_buffer.h"
 #include "scene/mesh.h"
 #include "scene/text_scanner.h"
 
@@ -22,7 +24,7 @@ constexpr long minFaceChars = 3;
 // space, so CR LF line ends read as they would through a text-mode stream.
 class FileText {
 public:
-    // False when the file cannot be opened, measured (not a seekable file) or read.
+    // False when the file cannot be opened, measured (not a seekable file), held or read.
     bool read(const char* path) {
         std::FILE* file = std::fopen(path, "rb");
         if (!file) return false;
@@ -44,13 +46,19 @@ private:
         // read its first byte, which is tried before anything is allocated.
         if (std::fgetc(file) == EOF && std::ferror(file)) return false;
         if (std::fseek(file, 0, SEEK_SET) != 0) return false;
-        // Left uninitialised: every byte used is overwritten by the read.
-        bytes_.reset(new char[static_cast<std::size_t>(length)]);
+        // Left uninitialised: every byte used is overwritten by the read. A large file's buffer
+        // sits on large pages where the system has them (one byte for an empty file).
+        const auto capacity = std::max<std::size_t>(static_cast<std::size_t>(length), 1);
+        bytes_.reset(static_cast<char*>(platform::allocateLargeBuffer(capacity)));
+        if (!bytes_) return false;
         size_ = std::fread(bytes_.get(), 1, static_cast<std::size_t>(length), file);
         return !std::ferror(file);
     }
 
-    std::unique_ptr<char[]> bytes_;
+    struct Free {
+        void operator()(char* bytes) const { std::free(bytes); }
+    };
+    std::unique_ptr<char, Free> bytes_;
     std::size_t size_ = 0;
 };
 
