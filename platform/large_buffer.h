@@ -7,6 +7,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
+#include <limits>
+#include <new>
 
 namespace platform {
 
@@ -15,5 +18,27 @@ constexpr std::size_t largeBufferMinimum = 512 * 1024;
 
 // At least size bytes, not cleared; released with std::free. Null when out of memory.
 void* allocateLargeBuffer(std::size_t size);
+
+// The allocator of a std::vector that may grow large (a mesh's vertices): every block it holds
+// is a large buffer.
+template <typename T>
+struct LargeBufferAllocator {
+    using value_type = T;
+
+    LargeBufferAllocator() = default;
+    template <typename U>
+    LargeBufferAllocator(const LargeBufferAllocator<U>&) noexcept {}
+
+    T* allocate(std::size_t count) {
+        if (count > std::numeric_limits<std::size_t>::max() / sizeof(T)) throw std::bad_array_new_length();
+        void* block = allocateLargeBuffer(count * sizeof(T));
+        if (!block) throw std::bad_alloc();
+        return static_cast<T*>(block);
+    }
+    void deallocate(T* block, std::size_t) noexcept { std::free(block); }
+
+    friend bool operator==(const LargeBufferAllocator&, const LargeBufferAllocator&) { return true; }
+    friend bool operator!=(const LargeBufferAllocator&, const LargeBufferAllocator&) { return false; }
+};
 
 }  // namespace platform

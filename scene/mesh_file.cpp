@@ -66,13 +66,19 @@ bool countFits(int count, long fileSize, long minRecordChars) {
     return count >= 0 && count <= fileSize / minRecordChars;
 }
 
-// The first min(size, count) records of the old array, then new (zero) records up to count:
-// a field that a scan does not store keeps the value it had.
-template <typename Record>
-std::vector<Record> resized(const std::vector<Record>& old, int count) {
+// The first min(size, count) records of the old array, then new (zero) records up to count,
+// each handed to scan as it is placed: a field that a scan does not store keeps the value it
+// had, and every record of the new array is written once.
+template <typename Record, typename Scan>
+MeshArray<Record> scanRecords(const MeshArray<Record>& old, int count, Scan scan) {
     const std::size_t n = static_cast<std::size_t>(count);
-    std::vector<Record> result(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(std::min(old.size(), n)));
-    result.resize(n);
+    MeshArray<Record> result;
+    result.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        Record record = i < old.size() ? old[i] : Record{};
+        scan(record);
+        result.push_back(record);
+    }
     return result;
 }
 
@@ -94,22 +100,20 @@ bool Mesh::load(const char* path) {
     if (!countFits(count, text.size(), minVertexChars)) return false;
     const int vertexTotal = count;
 
-    std::vector<MeshVertex> newVertices = resized(vertices, vertexTotal);
-    for (MeshVertex& v : newVertices) {
+    MeshArray<MeshVertex> newVertices = scanRecords(vertices, vertexTotal, [&scanner](MeshVertex& v) {
         scanner.scan("%f %f %f\t%f %f %f\t",
                      {&v.position.x, &v.position.y, &v.position.z, &v.normal.x, &v.normal.y, &v.normal.z});
         scanner.scan("%f %f\n", {&v.texCoord[0], &v.texCoord[1]});
-    }
+    });
 
     if (scanner.scan("\nFaces : %d\n", {&count}) != 1) return false;
     if (!countFits(count, text.size(), minFaceChars)) return false;
 
-    std::vector<MeshTriangle> newTriangles = resized(triangles, count);
-    for (MeshTriangle& t : newTriangles) {
+    MeshArray<MeshTriangle> newTriangles = scanRecords(triangles, count, [&scanner](MeshTriangle& t) {
         int corners[3] = {0, 0, 0};
         const int stored = scanner.scan("%d %d %d\n", {&corners[0], &corners[1], &corners[2]});
         for (int j = 0; j < stored; ++j) t.indices[j] = static_cast<std::uint32_t>(corners[j]);
-    }
+    });
 
     // GL would read outside the vertex array for any corner beyond it (a negative index is a
     // huge one once stored); this includes earlier faces that a short section left in place.

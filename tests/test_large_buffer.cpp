@@ -1,10 +1,12 @@
 // Large buffers: every byte asked for is there to write, freed with std::free, on every backend;
-// where the system has huge pages, a large one starts on one.
+// where the system has huge pages, a large one starts on one. Vectors on them (a mesh's arrays)
+// keep their elements through growth and copies.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/large_buffer.h"
 
@@ -27,6 +29,26 @@ TEST(LargeBuffer, EverySizeHoldsWhatWasAskedFor) {
         EXPECT_EQ(bytes[size - 1], 0x5A);
         std::free(bytes);
     }
+}
+
+TEST(LargeBuffer, VectorsKeepTheirElements) {
+    using Array = std::vector<std::uint32_t, platform::LargeBufferAllocator<std::uint32_t>>;
+    Array grown;
+    // Past the size where its blocks become large buffers, one element at a time.
+    const std::uint32_t count = platform::largeBufferMinimum / sizeof(std::uint32_t) * 3;
+    for (std::uint32_t i = 0; i < count; ++i) grown.push_back(i * 7u);
+    Array copy = grown;
+    Array moved = std::move(grown);
+    ASSERT_EQ(copy.size(), count);
+    ASSERT_EQ(moved.size(), count);
+    for (std::uint32_t i = 0; i < count; i += 4099) {
+        EXPECT_EQ(copy[i], i * 7u);
+        EXPECT_EQ(moved[i], i * 7u);
+    }
+    EXPECT_EQ(copy.back(), (count - 1) * 7u);
+    copy.clear();
+    copy.shrink_to_fit();
+    EXPECT_EQ(moved.back(), (count - 1) * 7u) << "the copy's release leaves the other alone";
 }
 
 #if defined(__linux__)
