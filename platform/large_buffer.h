@@ -18,6 +18,9 @@ constexpr std::size_t largeBufferMinimum = 512 * 1024;
 
 // At least size bytes, not cleared; released with std::free. Null when out of memory.
 void* allocateLargeBuffer(std::size_t size);
+// Whether this build asks for huge pages at all (never on Windows, nor under the address
+// sanitizer, whose buffers are exactly the size asked for so that an overrun is caught).
+bool largeBuffersOnHugePages();
 
 // The allocator of a std::vector that may grow large (a mesh's vertices): every block it holds
 // is a large buffer.

@@ -6,6 +6,8 @@
 
 namespace platform {
 
+bool largeBuffersOnHugePages() { return false; }
+
 void* allocateLargeBuffer(std::size_t size) { return std::malloc(size); }
 
 }  // namespace platform
