@@ -4,9 +4,11 @@
 # data it starts with (tools/make_small_data: three-vertex meshes, 2 x 2 images), beside
 # bare_window, which opens the same window and GL context and clears one frame. The Linux build
 # and the Windows build under Wine (on a virtual X server of this script's own) are measured in
-# the same run: median of RUNS runs of each, all of them taking turns. Prints, for each build,
-# real / small (the data's own cost; the goal is 1.3 at most) and small / bare (the program's
-# own start-up work beyond the window and context), then both ratios together.
+# the same run: median of RUNS runs of each, all of them taking turns (in a new order each
+# turn). Prints, for each build, the median times and the ratios real / small (the data's own
+# cost; the goal is 1.3 at most) and small / bare (the program's own start-up work beyond the
+# window and context), each the median of the turns' own ratios; then both real / small
+# together.
 #   bench/startup_ratio.sh [build-dir] [runs]
 # The Windows build is build-windows/; it is made (scripts/build-windows.sh, with the asset tools
 # of build-dir) when it is not there yet. WINE=no measures the Linux build alone.
@@ -48,7 +50,12 @@ measure() {
   echo $(((t1 - t0) / 1000)) >>"$times/$name"
 }
 median() { sort -n "$times/$1" | awk '{a[NR] = $1} END {printf "%.1f", a[int((NR + 1) / 2)] / 1000}'; }
-ratio() { awk -v a="$(median "$1")" -v b="$(median "$2")" 'BEGIN { printf "%.2f", a / b }'; }
+# ratio A B: the median over the turns of A's time over B's in the same turn. The machine's load
+# changes from minute to minute; two runs of one turn, seconds apart, see nearly the same.
+ratio() {
+  paste "$times/$1" "$times/$2" | awk '{print $1 / $2}' | sort -g |
+    awk '{a[NR] = $1} END {printf "%.2f", a[int((NR + 1) / 2)]}'
+}
 # report LABEL REAL SMALL BARE: the three medians and the two ratios.
 report() {
   printf '%s: real data %s ms, small data %s ms, bare window %s ms\n' "$1" "$(median "$2")" "$(median "$3")" \
@@ -85,23 +92,32 @@ if [ "$wine" = yes ]; then
   programExe="build-windows/data/facedemo.exe"
 fi
 
-echo "== $runs runs each, taking turns: the Linux build$([ "$wine" = no ] || echo " and the Windows build under Wine")"
+# run NAME: one measure of NAME, the program and data set it stands for.
+run() {
+  case $1 in
+  real) measure real "$program" --offscreen --frames 1 --data-dir "$build/data" ;;
+  small) measure small "$program" --offscreen --frames 1 --data-dir "$small" ;;
+  bare) measure bare "$build/bench/bare_window" --offscreen ;;
+  compare_real) measure compare_real "$compare" --offscreen --frames 1 --data-dir "$build/data" ;;
+  compare_small) measure compare_small "$compare" --offscreen --frames 1 --data-dir "$small" ;;
+  wine_real) measure wine_real wine "$programExe" --offscreen --frames 1 --data-dir "$realData" ;;
+  wine_small) measure wine_small wine "$programExe" --offscreen --frames 1 --data-dir "$smallData" ;;
+  wine_bare) measure wine_bare wine build-windows/bench/bare_window.exe --offscreen ;;
+  wine_compare_real) measure wine_compare_real wine "$compareExe" --offscreen --frames 1 --data-dir "$realData" ;;
+  wine_compare_small) measure wine_compare_small wine "$compareExe" --offscreen --frames 1 --data-dir "$smallData" ;;
+  esac
+}
+names=(real small bare)
+[ -z "$compare" ] || names+=(compare_real compare_small)
+if [ "$wine" = yes ]; then
+  names+=(wine_real wine_small wine_bare)
+  [ -z "$compareExe" ] || names+=(wine_compare_real wine_compare_small)
+fi
+echo "== $runs runs each, taking turns in a new order each turn: the Linux build$([ "$wine" = no ] || echo " and the Windows build under Wine")"
+# A run can leave the machine slower or faster for the one after it (the page cache, memory the
+# kernel has to reclaim); a fixed order would charge that to the same measure every turn.
 for _ in $(seq "$runs"); do
-  measure real "$program" --offscreen --frames 1 --data-dir "$build/data"
-  measure small "$program" --offscreen --frames 1 --data-dir "$small"
-  measure bare "$build/bench/bare_window" --offscreen
-  if [ -n "$compare" ]; then
-    measure compare_real "$compare" --offscreen --frames 1 --data-dir "$build/data"
-    measure compare_small "$compare" --offscreen --frames 1 --data-dir "$small"
-  fi
-  [ "$wine" = yes ] || continue
-  measure wine_real wine "$programExe" --offscreen --frames 1 --data-dir "$realData"
-  measure wine_small wine "$programExe" --offscreen --frames 1 --data-dir "$smallData"
-  measure wine_bare wine build-windows/bench/bare_window.exe --offscreen
-  if [ -n "$compareExe" ]; then
-    measure wine_compare_real wine "$compareExe" --offscreen --frames 1 --data-dir "$realData"
-    measure wine_compare_small wine "$compareExe" --offscreen --frames 1 --data-dir "$smallData"
-  fi
+  for name in $(printf '%s\n' "${names[@]}" | shuf); do run "$name"; done
 done
 [ "$wine" = no ] || wineserver -k
 
