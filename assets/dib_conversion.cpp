@@ -1,8 +1,9 @@
-// Our counterpart of GDI's SetDIBits into a 24-bit DIB section: every bit depth, colour
-// table and compression of a device-independent bitmap into padded blue-green-red rows.
+// Our counterpart of GDI's SetDIBits, writing the loader's picture directly: every bit depth,
+// colour table and compression of a device-independent bitmap into packed red-green-blue rows.
 #include "assets/dib_conversion.h"
 
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -69,9 +70,9 @@ public:
     void index(unsigned char* out, unsigned i) const {
         if (i < source_.colourCount) {
             const RgbQuad& c = source_.colours[i];
-            out[0] = c.rgbBlue;
+            out[0] = c.rgbRed;
             out[1] = c.rgbGreen;
-            out[2] = c.rgbRed;
+            out[2] = c.rgbBlue;
         } else {
             out[0] = out[1] = out[2] = 0;
         }
@@ -83,6 +84,7 @@ private:
     unsigned char* bits_;
 };
 
+// One stored row into one target row: red, green, blue per pixel.
 void convertRow(const DibSource& source, const Writer& writer, const unsigned char* in, unsigned char* out, int width) {
     const BitmapInfoHeader& h = source.header;
     switch (h.biBitCount) {
@@ -96,19 +98,21 @@ void convertRow(const DibSource& source, const Writer& writer, const unsigned ch
         for (int x = 0; x < width; ++x, out += 3) writer.index(out, in[x]);
         break;
     case 24:
+        // Stored blue, green, red.
         for (int x = 0; x < width; ++x, out += 3, in += 3) {
-            out[0] = in[0];
+            out[0] = in[2];
             out[1] = in[1];
-            out[2] = in[2];
+            out[2] = in[0];
         }
         break;
     case 16:
     case 32: {
         if (h.biBitCount == 32 && h.biCompression == BI_RGB) {
+            // Stored blue, green, red and an unused byte.
             for (int x = 0; x < width; ++x, out += 3, in += 4) {
-                out[0] = in[0];
+                out[0] = in[2];
                 out[1] = in[1];
-                out[2] = in[2];
+                out[2] = in[0];
             }
             break;
         }
@@ -123,9 +127,9 @@ void convertRow(const DibSource& source, const Writer& writer, const unsigned ch
                 pixel = in[0] | (in[1] << 8) | (in[2] << 16) | (static_cast<std::uint32_t>(in[3]) << 24);
                 in += 4;
             }
-            out[0] = blue(pixel);
+            out[0] = red(pixel);
             out[1] = green(pixel);
-            out[2] = red(pixel);
+            out[2] = blue(pixel);
         }
         break;
     }
@@ -144,9 +148,42 @@ int convertUncompressed(const DibSource& source, const DibTarget& target, unsign
     return target.height;
 }
 
-// Decodes a BI_RLE8 or BI_RLE4 stream. Pixels it does not reach stay as they are (black).
+// The pixels an RLE stream leaves behind it are black. Its position only moves forward in the
+// target's order (along a row, then up to later rows), so one mark of how far the target is
+// written lets each skip be blacked out once, as the stream passes it, and nothing be written
+// twice.
+class RunLengthTarget {
+public:
+    RunLengthTarget(const DibTarget& target, unsigned char* bits) : target_(target), bits_(bits) {}
+
+    // Blacks out every pixel from the mark up to pixel (x, y), which is the next to be written
+    // (y == height: the end of the picture); the mark moves there.
+    void skipTo(int x, int y) {
+        const std::size_t to =
+            y >= target_.height ? total() : static_cast<std::size_t>(y) * target_.width + static_cast<std::size_t>(x);
+        if (to > written_) {
+            std::memset(bits_ + written_ * bytesPerTargetPixel, 0, (to - written_) * bytesPerTargetPixel);
+            written_ = to;
+        }
+    }
+    // Count pixels from (x, y) on were written.
+    void wrote(int x, int y, unsigned count) {
+        written_ = static_cast<std::size_t>(y) * target_.width + static_cast<std::size_t>(x) + count;
+    }
+    void finish() { skipTo(0, target_.height); }
+
+private:
+    std::size_t total() const { return static_cast<std::size_t>(target_.width) * target_.height; }
+
+    const DibTarget& target_;
+    unsigned char* bits_;
+    std::size_t written_ = 0;  // pixels from the start of the bottom row
+};
+
+// Decodes a BI_RLE8 or BI_RLE4 stream; the pixels it does not reach are black.
 int convertRunLength(const DibSource& source, const DibTarget& target, unsigned char* bits) {
     Writer writer(source, target, bits);
+    RunLengthTarget written(target, bits);
     const bool fourBit = source.header.biCompression == BI_RLE4;
     const unsigned char* in = source.bits;
     const std::size_t length = in ? source.bitsLength : 0;
@@ -163,12 +200,14 @@ int convertRunLength(const DibSource& source, const DibTarget& target, unsigned 
         pos += 2;
         if (count != rleEscape) {
             // An encoded run: one index repeated (RLE4: two alternating indices), cut at the row's end.
+            written.skipTo(x, y);
             unsigned char* out = writer.row(y) + static_cast<std::size_t>(x) * bytesPerTargetPixel;
             unsigned n = count < static_cast<unsigned>(width - x) ? count : static_cast<unsigned>(width - x);
             for (unsigned i = 0; i < n; ++i, out += 3) {
                 unsigned index = fourBit ? ((i & 1) ? value & 0xF : value >> 4) : value;
                 writer.index(out, index);
             }
+            written.wrote(x, y, n);
             advance(count);
         } else if (value == rleEndOfLine) {
             x = 0;
@@ -186,17 +225,20 @@ int convertRunLength(const DibSource& source, const DibTarget& target, unsigned 
             // An absolute run of `value` indices, padded to a 16-bit boundary.
             std::size_t bytes = fourBit ? (value + 1) / 2 : value;
             if (length - pos < bytes) return 0;
+            written.skipTo(x, y);
             unsigned char* out = writer.row(y) + static_cast<std::size_t>(x) * bytesPerTargetPixel;
             unsigned n = value < static_cast<unsigned>(width - x) ? value : static_cast<unsigned>(width - x);
             for (unsigned i = 0; i < n; ++i, out += 3) {
                 unsigned index = fourBit ? ((i & 1) ? in[pos + i / 2] & 0xF : in[pos + i / 2] >> 4) : in[pos + i];
                 writer.index(out, index);
             }
+            written.wrote(x, y, n);
             advance(value);
             std::size_t padded = (bytes + 1) & ~static_cast<std::size_t>(1);
             pos += padded <= length - pos ? padded : length - pos;
         }
     }
+    written.finish();
     return target.height;
 }
 
@@ -220,9 +262,12 @@ bool dibTargetLayout(const DibSource& source, DibTarget& target) {
     }
 
     const int rows = rowCount(h);
-    const std::uint64_t rowBytes = (static_cast<std::uint64_t>(h.biWidth) * bytesPerTargetPixel + 3) & ~3ull;
+    const std::uint64_t rowBytes = static_cast<std::uint64_t>(h.biWidth) * bytesPerTargetPixel;
     const std::uint64_t size = rowBytes * static_cast<std::uint64_t>(rows);
-    if (size > maxTargetBytes) return false;
+    // The limit holds for the rows padded to 4 bytes, as a 24-bit DIB section would hold them,
+    // so that the same files are refused whichever layout the rows are written in.
+    const std::uint64_t paddedSize = ((rowBytes + 3) & ~3ull) * static_cast<std::uint64_t>(rows);
+    if (paddedSize > maxTargetBytes) return false;
 
     if (h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS) {
         // Uncompressed rows must all be there; the last row's padding may be missing.

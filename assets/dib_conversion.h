@@ -1,5 +1,5 @@
 // Conversion of device-independent bitmap rows (any bit depth, colour table and compression)
-// into 24-bit blue-green-red rows padded to 4 bytes, bottom row first: our SetDIBits.
+// straight into the loader's picture: packed 24-bit red-green-blue rows, bottom row first.
 #pragma once
 
 #include <cstddef>
@@ -47,7 +47,7 @@ struct DibSource {
     std::size_t bitsLength = 0;  // bytes readable from bits
 };
 
-// The 24-bit target: |height| rows of rowBytes (width * 3 padded to 4), bottom row first.
+// The 24-bit target: |height| rows of rowBytes (width * 3, no padding), bottom row first.
 struct DibTarget {
     int width = 0;
     int height = 0;  // always positive: the number of rows
@@ -63,9 +63,10 @@ struct DibTarget {
 // reach past the pixel, and uncompressed rows longer than the pixel bytes available.
 bool dibTargetLayout(const DibSource& source, DibTarget& target);
 
-// Converts every row of the source into target (target.size bytes, zeroed by the caller so
-// that pixels an RLE stream skips stay black). Colour indices beyond the table give black,
-// RLE runs past the end of a row are cut there and anything past the last row is dropped;
-// an RLE stream that runs out before its end-of-bitmap mark or last row is refused.
+// Converts every row of the source into target (target.size bytes), writing every byte of it:
+// the buffer need not be cleared first. Colour indices beyond the table give black, pixels an
+// RLE stream skips are black, RLE runs past the end of a row are cut there and anything past
+// the last row is dropped; an RLE stream that runs out before its end-of-bitmap mark or last
+// row is refused (the target is then only partly written).
 // Returns the number of rows converted, 0 on failure. Never reads or writes out of bounds.
 int convertDibBits(const DibSource& source, const DibTarget& target, unsigned char* bits);

@@ -7,52 +7,35 @@
 
 #include "assets/dib_conversion.h"
 #include "platform/file_view.h"
+#include "platform/large_buffer.h"
 #include "platform/message_box.h"
 
 namespace {
 
 constexpr std::size_t openFailureTextSize = 256;
 
-// Everything the conversion allocates on the way; released whatever the outcome.
-struct Work {
-    unsigned char* section = nullptr;
-    unsigned char* pixels = nullptr;
-    ~Work() {
-        std::free(section);
-        std::free(pixels);
-    }
-};
-
 }  // namespace
 
+// The pixels are converted straight into the buffer handed out (and then to GL): no cleared
+// working copy, no second pass. The conversion writes every byte, so the memory is used as it
+// comes; a large picture's buffer sits on large pages where the system has them.
 DibError convertDib(const DibFile& file, DibImage*& image) {
     image = nullptr;
-    Work work;
     const DibTarget& target = file.target;
-    work.section = static_cast<unsigned char*>(std::calloc(1, target.size));
-    if (!work.section) return DibError::outOfMemory;
-    if (convertDibBits(file.source(), target, work.section) == 0) return DibError::conversionError;
-
-    const std::size_t packedRow = static_cast<std::size_t>(target.width) * 3;
-    work.pixels = static_cast<unsigned char*>(std::malloc(packedRow * target.height));
-    if (!work.pixels) return DibError::outOfMemory;
-    // Copy out with red and blue swapped, dropping each row's padding.
-    unsigned char* out = work.pixels;
-    for (int y = 0; y < target.height; ++y) {
-        const unsigned char* rowIn = work.section + static_cast<std::size_t>(y) * target.rowBytes;
-        for (int x = 0; x < target.width; ++x, rowIn += 3, out += 3) {
-            out[0] = rowIn[2];
-            out[1] = rowIn[1];
-            out[2] = rowIn[0];
-        }
+    auto* pixels = static_cast<unsigned char*>(platform::allocateLargeBuffer(target.size));
+    if (!pixels) return DibError::outOfMemory;
+    if (convertDibBits(file.source(), target, pixels) == 0) {
+        std::free(pixels);
+        return DibError::conversionError;
     }
-
     image = static_cast<DibImage*>(std::malloc(sizeof(DibImage)));
-    if (!image) return DibError::outOfMemory;
+    if (!image) {
+        std::free(pixels);
+        return DibError::outOfMemory;
+    }
     image->width = target.width;
     image->height = target.height;
-    image->pixels = work.pixels;
-    work.pixels = nullptr;
+    image->pixels = pixels;
     return DibError::none;
 }
 

@@ -6,7 +6,8 @@
 
 #include "assets/dib_file.h"
 
-// Allocated with malloc; the caller frees pixels, then the record, with free.
+// Allocated for free (the record with malloc, the pixels with platform::allocateLargeBuffer); the
+// caller frees pixels, then the record, with free.
 struct DibImage {
     int width;
     int height;
@@ -18,8 +19,8 @@ DibImage* loadDibImage(const char* fileName);
 // The same for the bytes of a whole bitmap file already in memory.
 DibImage* decodeDibImage(const unsigned char* bytes, std::size_t size);
 
-// Converts a parsed bitmap's pixels into the image loadDibImage hands out, red and blue swapped
-// and the rows' padding dropped. Shows nothing; image is null unless the result is none.
+// Converts a parsed bitmap's pixels into the image loadDibImage hands out, in one pass into the
+// image's own buffer. Shows nothing; image is null unless the result is none.
 DibError convertDib(const DibFile& file, DibImage*& image);
 // The user's text for a failure (the message box of an open failure adds the file's name).
 const char* dibErrorText(DibError error);

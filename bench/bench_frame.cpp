@@ -65,8 +65,8 @@ void subdivide(const Mesh& source, Mesh& target, int n) {
         target.triangles = source.triangles;
         return;
     }
-    std::vector<MeshVertex> vertices;
-    std::vector<MeshTriangle> triangles;
+    MeshArray<MeshVertex> vertices;
+    MeshArray<MeshTriangle> triangles;
     for (const MeshTriangle& t : source.triangles) {
         const MeshVertex& a = source.vertices[t.indices[0]];
         const MeshVertex& b = source.vertices[t.indices[1]];

@@ -6,6 +6,8 @@
 //   bench_startup             one start-up in this process
 //   bench_startup --cold N    N start-ups, each in a fresh process (so every buffer is new memory
 //                             and every page of it faults in), then the median of each stage
+//   --data DIR (after either) the data files from DIR instead of the build's generated ones
+//                             (say, the small set of make_small_data)
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -101,11 +103,12 @@ T median(std::vector<T> values) {
 
 // Runs this program once per sample as a fresh process and prints each start-up, then the
 // median of each stage; launch to exit is timed and counted from here.
-int coldStarts(int runs) {
+int coldStarts(int runs, const std::string& dataDir) {
     char self[4096];
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
     if (length <= 0) return 1;
-    const std::string command = "'" + std::string(self, static_cast<std::size_t>(length)) + "'";
+    const std::string command =
+        "'" + std::string(self, static_cast<std::size_t>(length)) + "' --data '" + dataDir + "'";
     std::vector<std::vector<Stage>> samples;
     for (int run = 0; run < runs; ++run) {
         const Clock::time_point launch = Clock::now();
@@ -145,11 +148,23 @@ constexpr const char* imageFiles[3] = {"rocks.bmp", "sunsetclouds.bmp", "Lightma
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--cold") == 0) return coldStarts(std::max(1, std::atoi(argv[2])));
+    int coldRuns = 0;
+    std::string dataDir = FACEDEMO_DATA_DIR;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--cold") == 0 && i + 1 < argc) {
+            coldRuns = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--data") == 0 && i + 1 < argc) {
+            dataDir = std::filesystem::absolute(argv[++i]).string();
+        } else {
+            std::fprintf(stderr, "usage: bench_startup [--cold RUNS] [--data DIRECTORY]\n");
+            return 2;
+        }
+    }
+    if (coldRuns > 0) return coldStarts(coldRuns, dataDir);
     const Clock::time_point begin = Clock::now();
     const long beginFaults = pageFaults();
     platform::useOffscreenRendering();
-    std::filesystem::current_path(FACEDEMO_DATA_DIR);
+    std::filesystem::current_path(dataDir);
     Stages stages;
 
     if (!initApplication()) return 1;

@@ -66,6 +66,9 @@ bool buildFontBitmaps(DeviceContext* deviceContext, unsigned first, unsigned cou
                       unsigned listBase);  // (font.h) one glBitmap list per glyph of the system font
 // FileView::open, FileView::close, FileView::~FileView                           // (file_view.h) a whole file
 // read-only in memory, and its release
+// (large_buffer.h) at least size bytes, uncleared, freed with std::free; on large pages where the system has them:
+void* allocateLargeBuffer(std::size_t size);
+bool largeBuffersOnHugePages();     // (large_buffer.h) whether allocateLargeBuffer asks for huge pages in this build
 std::string executableDirectory();  // (process.h) the executable's folder, no trailing separator
 void useParentConsole();            // (process.h) the starting console's streams, where the program has none
 void endRunOnConsoleInterrupt();    // (process.h) a console's Ctrl+C and close post the quit message

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/large_buffer.h"
 #include "scene/scene_node.h"
 
 class Texture;
@@ -29,6 +30,11 @@ static_assert(offsetof(MeshVertex, colour) == 24, "colour at byte 24");
 static_assert(offsetof(MeshVertex, texCoord) == 40, "texture coordinates at byte 40");
 static_assert(sizeof(MeshTriangle) == 12, "three 32-bit indices");
 
+// A mesh's arrays: a face's run to hundreds of kilobytes, so they sit on large pages where the
+// system has them, and filling them at start-up takes a few page faults, not hundreds.
+template <typename Record>
+using MeshArray = std::vector<Record, platform::LargeBufferAllocator<Record>>;
+
 class Mesh : public SceneNode {
 public:
     // Reads a .sos mesh file into vertices and triangles; false when it cannot be opened,
@@ -41,8 +47,8 @@ public:
     std::pair<std::uint32_t, std::uint32_t> getCounts() const;
 
     Rgba colour;
-    std::vector<MeshVertex> vertices;
-    std::vector<MeshTriangle> triangles;
+    MeshArray<MeshVertex> vertices;
+    MeshArray<MeshTriangle> triangles;
     Texture* texture = nullptr;
     std::uint32_t vertexCount = 0;
     std::uint32_t triangleCount = 0;

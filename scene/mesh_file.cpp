@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "platform/large_buffer.h"
 #include "scene/mesh.h"
 #include "scene/text_scanner.h"
 
@@ -22,7 +24,7 @@ constexpr long minFaceChars = 3;
 // space, so CR LF line ends read as they would through a text-mode stream.
 class FileText {
 public:
-    // False when the file cannot be opened, measured (not a seekable file) or read.
+    // False when the file cannot be opened, measured (not a seekable file), held or read.
     bool read(const char* path) {
         std::FILE* file = std::fopen(path, "rb");
         if (!file) return false;
@@ -44,13 +46,19 @@ private:
         // read its first byte, which is tried before anything is allocated.
         if (std::fgetc(file) == EOF && std::ferror(file)) return false;
         if (std::fseek(file, 0, SEEK_SET) != 0) return false;
-        // Left uninitialised: every byte used is overwritten by the read.
-        bytes_.reset(new char[static_cast<std::size_t>(length)]);
+        // Left uninitialised: every byte used is overwritten by the read. A large file's buffer
+        // sits on large pages where the system has them (one byte for an empty file).
+        const auto capacity = std::max<std::size_t>(static_cast<std::size_t>(length), 1);
+        bytes_.reset(static_cast<char*>(platform::allocateLargeBuffer(capacity)));
+        if (!bytes_) return false;
         size_ = std::fread(bytes_.get(), 1, static_cast<std::size_t>(length), file);
         return !std::ferror(file);
     }
 
-    std::unique_ptr<char[]> bytes_;
+    struct Free {
+        void operator()(char* bytes) const { std::free(bytes); }
+    };
+    std::unique_ptr<char, Free> bytes_;
     std::size_t size_ = 0;
 };
 
@@ -58,13 +66,19 @@ bool countFits(int count, long fileSize, long minRecordChars) {
     return count >= 0 && count <= fileSize / minRecordChars;
 }
 
-// The first min(size, count) records of the old array, then new (zero) records up to count:
-// a field that a scan does not store keeps the value it had.
-template <typename Record>
-std::vector<Record> resized(const std::vector<Record>& old, int count) {
+// The first min(size, count) records of the old array, then new (zero) records up to count,
+// each handed to scan as it is placed: a field that a scan does not store keeps the value it
+// had, and every record of the new array is written once.
+template <typename Record, typename Scan>
+MeshArray<Record> scanRecords(const MeshArray<Record>& old, int count, Scan scan) {
     const std::size_t n = static_cast<std::size_t>(count);
-    std::vector<Record> result(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(std::min(old.size(), n)));
-    result.resize(n);
+    MeshArray<Record> result;
+    result.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        Record record = i < old.size() ? old[i] : Record{};
+        scan(record);
+        result.push_back(record);
+    }
     return result;
 }
 
@@ -86,22 +100,20 @@ bool Mesh::load(const char* path) {
     if (!countFits(count, text.size(), minVertexChars)) return false;
     const int vertexTotal = count;
 
-    std::vector<MeshVertex> newVertices = resized(vertices, vertexTotal);
-    for (MeshVertex& v : newVertices) {
+    MeshArray<MeshVertex> newVertices = scanRecords(vertices, vertexTotal, [&scanner](MeshVertex& v) {
         scanner.scan("%f %f %f\t%f %f %f\t",
                      {&v.position.x, &v.position.y, &v.position.z, &v.normal.x, &v.normal.y, &v.normal.z});
         scanner.scan("%f %f\n", {&v.texCoord[0], &v.texCoord[1]});
-    }
+    });
 
     if (scanner.scan("\nFaces : %d\n", {&count}) != 1) return false;
     if (!countFits(count, text.size(), minFaceChars)) return false;
 
-    std::vector<MeshTriangle> newTriangles = resized(triangles, count);
-    for (MeshTriangle& t : newTriangles) {
+    MeshArray<MeshTriangle> newTriangles = scanRecords(triangles, count, [&scanner](MeshTriangle& t) {
         int corners[3] = {0, 0, 0};
         const int stored = scanner.scan("%d %d %d\n", {&corners[0], &corners[1], &corners[2]});
         for (int j = 0; j < stored; ++j) t.indices[j] = static_cast<std::uint32_t>(corners[j]);
-    }
+    });
 
     // GL would read outside the vertex array for any corner beyond it (a negative index is a
     // huge one once stored); this includes earlier faces that a short section left in place.

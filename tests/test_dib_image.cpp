@@ -9,6 +9,7 @@
 
 #include "assets/bmp_file.h"
 #include "assets/dib_conversion.h"
+#include "assets/dib_file.h"
 #include "assets/dib_image.h"
 #include "platform/message_box.h"
 #include "tests/temp_path.h"
@@ -100,6 +101,14 @@ void check(const Case& c) {
     EXPECT_EQ(d.width, c.width) << "width";
     EXPECT_EQ(d.height, c.height) << "height";
     EXPECT_EQ(d.rgb, c.rgb) << "pixels, red-green-blue, bottom row first";
+
+    // The loader hands malloc's memory to the conversion uncleared: the conversion alone must
+    // write every byte, black for whatever an RLE stream skips, whatever the buffer held.
+    DibFile parsed;
+    ASSERT_EQ(parseDib(c.file.data(), c.file.size(), parsed), DibError::none);
+    Bytes stale(parsed.target.size, 0xA5);
+    ASSERT_EQ(convertDibBits(parsed.source(), parsed.target, stale.data()), c.height) << "every row converted";
+    EXPECT_EQ(stale, c.rgb) << "a buffer full of stale bytes is wholly overwritten";
 }
 
 // The same picture decoded from two files must come out identical.
@@ -548,7 +557,7 @@ TEST(DibImage, RefusedSizes) {
     EXPECT_EQ(target.rowBytes, 12u) << "target row of 4 pixels";
     source.header.biWidth = 5;
     ASSERT_TRUE(dibTargetLayout(source, target)) << "5 x 1 fits";
-    EXPECT_EQ(target.rowBytes, 16u) << "target row of 5 pixels padded to 16 bytes";
+    EXPECT_EQ(target.rowBytes, 15u) << "target rows of 5 pixels are packed: 15 bytes, no padding";
     unsigned char small[16];
     DibTarget wrong = target;
     wrong.size = 8;

@@ -48,9 +48,9 @@ bool countFits(int count, long fileSize, long minRecordChars) {
 // The first min(size, count) records of the old array, then new (zero) records up to count:
 // a field that a scan does not store keeps the value it had.
 template <typename Record>
-std::vector<Record> resized(const std::vector<Record>& old, int count) {
+MeshArray<Record> resized(const MeshArray<Record>& old, int count) {
     const std::size_t n = static_cast<std::size_t>(count);
-    std::vector<Record> result(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(std::min(old.size(), n)));
+    MeshArray<Record> result(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(std::min(old.size(), n)));
     result.resize(n);
     return result;
 }
@@ -74,7 +74,7 @@ bool loadWithFscanf(Mesh& mesh, const char* path) {
     if (!countFits(count, fileSize, minVertexChars)) return false;
     const int vertexTotal = count;
 
-    std::vector<MeshVertex> newVertices = resized(mesh.vertices, vertexTotal);
+    MeshArray<MeshVertex> newVertices = resized(mesh.vertices, vertexTotal);
     for (MeshVertex& v : newVertices) {
         std::fscanf(file, "%f %f %f\t%f %f %f\t", &v.position.x, &v.position.y, &v.position.z, &v.normal.x, &v.normal.y,
                     &v.normal.z);
@@ -85,7 +85,7 @@ bool loadWithFscanf(Mesh& mesh, const char* path) {
     if (std::fscanf(file, "\nFaces : %d\n", &count) != 1) return false;
     if (!countFits(count, fileSize, minFaceChars)) return false;
 
-    std::vector<MeshTriangle> newTriangles = resized(mesh.triangles, count);
+    MeshArray<MeshTriangle> newTriangles = resized(mesh.triangles, count);
     for (MeshTriangle& t : newTriangles) {
         int corners[3] = {0, 0, 0};
         const int stored = std::fscanf(file, "%d %d %d\n", &corners[0], &corners[1], &corners[2]);
