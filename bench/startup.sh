@@ -12,7 +12,7 @@ runs=${2:-7}
 probe=$build/bench/libfirst_frame_probe.so
 [ -f "$probe" ] || { echo "build the first_frame_probe target first" >&2; exit 1; }
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$build" "$probe" "$runs" "${WM:-}" <<'INNER'
+"$(dirname "$0")/../scripts/with-xvfb.sh" bash -s "$build" "$probe" "$runs" "${WM:-}" <<'INNER'
 build=$1 probe=$2 runs=$3 wm=$4
 if [ -n "$wm" ]; then
   "$wm" >/dev/null 2>&1 &
