@@ -88,7 +88,12 @@ cleanup() {
     local status=$?
     stop_process "$DEMO_PID"
     stop_process "$WM_PID"
-    if [ -n "${E2E_WINEPREFIX:-}" ]; then WINEPREFIX=$E2E_WINEPREFIX wineserver -k 2>/dev/null; fi
+    # The server must be gone before its prefix is removed: the next test's prefix often gets the
+    # same inode, and Wine finds a prefix's server by its device and inode.
+    if [ -n "${E2E_WINEPREFIX:-}" ]; then
+        WINEPREFIX=$E2E_WINEPREFIX wineserver -k 2>/dev/null
+        WINEPREFIX=$E2E_WINEPREFIX timeout 20 wineserver -w 2>/dev/null
+    fi
     stop_process "$XVFB_PID"
     if [ "$status" -eq 0 ] && [ "$E2E_FAILED" -eq 0 ] && [ -z "${E2E_KEEP:-}" ]; then
         rm -rf "$E2E_TMP"
@@ -178,7 +183,10 @@ prepare_wine() {
     # menu entries in the user's home.
     export WINEPREFIX=$E2E_WINEPREFIX WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all} \
         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    wineboot -i >"$E2E_TMP/wineboot.log" 2>&1 || fail "wineboot failed: $(tail -3 "$E2E_TMP/wineboot.log")"
+    # Wine's own errors are kept for this one, so that a failure says why.
+    local status=0
+    WINEDEBUG=err+all,fixme-all wineboot -i >"$E2E_TMP/wineboot.log" 2>&1 || status=$?
+    [ "$status" -eq 0 ] || fail "wineboot failed with $status: $(tail -5 "$E2E_TMP/wineboot.log")"
 }
 
 # program_runner: sets RUNNER to what runs the program: nothing, or Wine for a Windows build.
