@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -69,13 +70,50 @@ bool convertFloat(const char* first, const char* last, bool hex, float& value) {
     return true;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common number, digits with maybe one point and no exponent, converted without a second
+// pass over it: the digits as an integer m over a power of ten 10^k, both exact in a double, so
+// the one division rounds m / 10^k correctly to a double. Rounding that double to a float gives
+// the correctly rounded float unless the double lands exactly on a point halfway between two
+// floats (its 29 low significand bits 1 followed by zeros), where the first rounding may have
+// decided the tie: those, and every other form, return false for the full conversion. Returns
+// where the number ends, which must be white space or the text's end (where the scanf rules
+// stop as well); nullptr otherwise.
+const char* scanPlainDecimal(const char* p, const char* end, float& magnitude) {
+    constexpr std::uint64_t exactLimit = std::uint64_t(1) << 53;
+    std::uint64_t m = 0;
+    int fractionDigits = 0;
+    bool gotDigit = false;
+    for (; p != end && isDigit(*p); ++p) {
+        if (m >= exactLimit / 10) return nullptr;
+        m = m * 10 + static_cast<std::uint64_t>(*p - '0');
+        gotDigit = true;
+    }
+    if (p != end && *p == '.') {
+        for (++p; p != end && isDigit(*p); ++p) {
+            if (m >= exactLimit / 10 || fractionDigits == 22) return nullptr;
+            m = m * 10 + static_cast<std::uint64_t>(*p - '0');
+            ++fractionDigits;
+            gotDigit = true;
+        }
+    }
+    if (!gotDigit || (p != end && !isSpace(static_cast<unsigned char>(*p)))) return nullptr;
+    const double quotient = static_cast<double>(m) / exactPowersOfTen[fractionDigits];
+    std::uint64_t bits;
+    std::memcpy(&bits, &quotient, sizeof bits);
+    constexpr std::uint64_t lowBits = (std::uint64_t(1) << 29) - 1;
+    if ((bits & lowBits) == std::uint64_t(1) << 28) return nullptr;
+    magnitude = static_cast<float>(quotient);
+    return p;
+}
+
 }  // namespace
 
 void TextScanner::skipSpaces() {
-    int c;
-    do c = get();
-    while (isSpace(c));
-    unget(c);
+    while (next_ != end_ && isSpace(static_cast<unsigned char>(*next_))) ++next_;
 }
 
 bool TextScanner::expect(const char* lowerCaseText) {
@@ -87,6 +125,16 @@ bool TextScanner::expect(const char* lowerCaseText) {
 }
 
 TextScanner::Outcome TextScanner::scanInteger(int& value) {
+    // The common number, a few digits and no sign, in one pass; its end is read as below.
+    const char* p = next_;
+    int small = 0;
+    for (; p != end_ && p - next_ < 9 && isDigit(*p); ++p) small = small * 10 + (*p - '0');
+    if (p != next_ && (p == end_ || !isDigit(*p))) {
+        next_ = p;
+        value = small;
+        return Outcome::stored;
+    }
+
     int c = get();
     if (c == EOF) return Outcome::inputFailure;
     const bool negative = c == '-';
@@ -139,6 +187,15 @@ TextScanner::Outcome TextScanner::scanFloat(float& value) {
         }
         value = sign * std::numeric_limits<float>::infinity();
         return Outcome::stored;
+    }
+
+    if (isDigit(c) || c == '.') {
+        float magnitude = 0.0f;
+        if (const char* numberEnd = scanPlainDecimal(next_ - 1, end_, magnitude)) {
+            next_ = numberEnd;
+            value = sign * magnitude;
+            return Outcome::stored;
+        }
     }
 
     // Digits, one point, and an exponent mark after at least one digit, followed by an
