@@ -79,9 +79,9 @@ constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6, 
 // the one division rounds m / 10^k correctly to a double. Rounding that double to a float gives
 // the correctly rounded float unless the double lands exactly on a point halfway between two
 // floats (its 29 low significand bits 1 followed by zeros), where the first rounding may have
-// decided the tie: those, and every other form, return false for the full conversion. Returns
-// where the number ends, which must be white space or the text's end (where the scanf rules
-// stop as well); nullptr otherwise.
+// decided the tie. Returns where the number ends, which must be white space or the text's end
+// (where the scanf rules stop as well); nullptr for the halfway doubles and for every other
+// form, which take the full conversion.
 const char* scanPlainDecimal(const char* p, const char* end, float& magnitude) {
     constexpr std::uint64_t exactLimit = std::uint64_t(1) << 53;
     std::uint64_t m = 0;
