@@ -125,7 +125,8 @@ bool TextScanner::expect(const char* lowerCaseText) {
 }
 
 TextScanner::Outcome TextScanner::scanInteger(int& value) {
-    // The common number, a few digits and no sign, in one pass; its end is read as below.
+    // The common number, up to nine digits with no sign (any such value fits an int), in one
+    // pass. A sign, a tenth digit or no digit at all takes the full reading below.
     const char* p = next_;
     int small = 0;
     for (; p != end_ && p - next_ < 9 && isDigit(*p); ++p) small = small * 10 + (*p - '0');
