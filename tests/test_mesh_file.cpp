@@ -167,7 +167,7 @@ TEST_F(MeshFile, ReadsNumbersAsTheCLibraryScansThem) {
         {"the ends of the range",
          "3.4028235e38 3.40282357e38 1.17549435e-38 1e-45 7e-46 1.e1 00.5 -0",
          {std::numeric_limits<float>::max(), inf, std::numeric_limits<float>::min(), tiny, 0, 10, 0.5f, -0.0f}},
-        {"decimals whose quotient in a double falls on a float's halfway point",
+        {"plain decimals, the first three with a quotient in a double on a float's halfway point",
          "0.0002749544946709648 0.07723983749747276 0.000002004416842282808 392.3612518310547 1.000000059604645 "
          "-36.234084 5. .5",
          {0x1.204f8ap-12f, 0x1.3c5fd6p-4f, 0x1.0d073ep-19f, 0x1.885c7cp+8f, 0x1.000002p+0f, -0x1.21df68p+5f, 5, 0.5f}},
