@@ -82,8 +82,8 @@ if [ "$wine" = yes ]; then
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "== Making the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
-    # The server writes the registry files when it ends.
-    wineserver -w
+    # The server writes the registry files when it ends; one that hangs is caught by the check.
+    timeout 60 wineserver -w || true
     [ -f "$WINEPREFIX/system.reg" ] || { echo "startup_ratio: wineboot made no prefix" >&2; exit 1; }
   fi
   # Wine's server stays up between runs, as it is once any Windows program has started (it may
