@@ -5,6 +5,8 @@
 #include "app/frame_stages.h"
 #include "app/globals.h"
 #include "app/hud.h"
+#include "app/projection.h"
+#include "app/window_proc.h"
 #include "demo/environment.h"
 #include "demo/expression_morph.h"
 #include "demo/face_scene.h"
@@ -37,8 +39,10 @@ void setFixedState() {
 
 }  // namespace
 
+WindowHandlers shellWindowHandlers() { return WindowHandlers{windowProc, resizeView, initGL, releaseGLResources}; }
+
 bool initApplication(int width, int height, bool fullScreen) {
-    setContextHandlers(ContextHandlers{initGL, releaseGLResources});
+    setWindowHandlers(shellWindowHandlers());
     if (!appWindow.create(windowTitle, width, height, startColorBits, fullScreen)) {
         platform::messageBox(nullptr, "Window could not be open! Program is about to close.", "PROGRAM FAILURE",
                              platform::MB_OK);
@@ -103,19 +107,26 @@ void renderFrame() {
     frameStageDone(FrameStage::Overlay);
     advanceMorph();
     frameStageDone(FrameStage::Morph);
+    frameStageDone(FrameStage::Drawn);
     platform::swapBuffers(appWindow.deviceContext);
     frameStageDone(FrameStage::Present);
 }
 
-int runMessageLoop() {
+bool dispatchWaitingMessages(int& quitCode) {
     platform::Message message;
-    for (;;) {
-        if (platform::peekMessage(message)) {
-            if (message.message == platform::WM_QUIT) return static_cast<int>(message.wParam);
-            platform::translateMessage(message);
-            platform::dispatchMessage(message);
-        } else {
-            renderFrame();
+    while (platform::peekMessage(message)) {
+        if (message.message == platform::WM_QUIT) {
+            quitCode = static_cast<int>(message.wParam);
+            return false;
         }
+        platform::translateMessage(message);
+        platform::dispatchMessage(message);
     }
+    return true;
+}
+
+int runMessageLoop() {
+    int quitCode = 0;
+    while (dispatchWaitingMessages(quitCode)) renderFrame();
+    return quitCode;
 }

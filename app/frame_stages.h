@@ -2,7 +2,21 @@
 // run report and the benchmarks each add a listener of their own.
 #pragma once
 
-enum class FrameStage { Controls, Clear, SceneRender, Timing, FrameRate, Environment, Overlay, Morph, Present, Count };
+// Drawn follows the last drawing step: the back buffer holds the finished frame, about to be
+// presented, so that is where a picture of it is read back.
+enum class FrameStage {
+    Controls,
+    Clear,
+    SceneRender,
+    Timing,
+    FrameRate,
+    Environment,
+    Overlay,
+    Morph,
+    Drawn,
+    Present,
+    Count
+};
 
 // Called after each stage of renderFrame, in the order the listeners were added.
 using FrameStageListener = void (*)(FrameStage finished);

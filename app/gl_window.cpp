@@ -1,13 +1,11 @@
 // The window with its GL context and the display-mode switch.
 #include "app/gl_window.h"
 
-#include "app/projection.h"
-#include "app/window_proc.h"
 #include "platform/message_box.h"
 
 namespace {
 
-ContextHandlers contextHandlers;
+WindowHandlers handlers;
 
 const char* const fullScreenRefused =
     "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?";
@@ -20,7 +18,7 @@ bool windowedInstead() {
 
 }  // namespace
 
-void setContextHandlers(const ContextHandlers& handlers) { contextHandlers = handlers; }
+void setWindowHandlers(const WindowHandlers& newHandlers) { handlers = newHandlers; }
 
 bool GLWindow::create(const char* newTitle, int newWidth, int newHeight, int newColorBits, bool wantFullScreen) {
     windowRect = WindowRect{0, 0, newWidth, newHeight};
@@ -28,7 +26,7 @@ bool GLWindow::create(const char* newTitle, int newWidth, int newHeight, int new
     height = newHeight;
     instanceHandle = platform::moduleInstance();
 
-    if (!platform::registerWindowClass(instanceHandle, windowProc)) return false;
+    if (!platform::registerWindowClass(instanceHandle, handlers.procedure)) return false;
 
     if (wantFullScreen && !platform::changeDisplayMode(newWidth, newHeight, newColorBits)) {
         if (!windowedInstead()) return false;
@@ -66,7 +64,7 @@ bool GLWindow::create(const char* newTitle, int newWidth, int newHeight, int new
     windowRect.right += borders.right;
     windowRect.bottom += borders.bottom;
 
-    resizeView(newWidth, newHeight);
+    if (handlers.resize) handlers.resize(newWidth, newHeight);
 
     title = newTitle;
     colorBits = newColorBits;
@@ -74,7 +72,7 @@ bool GLWindow::create(const char* newTitle, int newWidth, int newHeight, int new
 }
 
 void GLWindow::destroy() {
-    if (contextHandlers.release) contextHandlers.release();
+    if (handlers.release) handlers.release();
     if (fullScreen) {
         platform::restoreDisplayMode();
         platform::showCursor(true);
@@ -104,12 +102,12 @@ bool GLWindow::enterFullScreen() {
     int desktopHeight = 0;
     if (!platform::desktopSize(desktopWidth, desktopHeight)) return false;
     if (!create(title.c_str(), desktopWidth, desktopHeight, colorBits, true)) return false;
-    return !contextHandlers.initialise || contextHandlers.initialise();
+    return !handlers.initialise || handlers.initialise();
 }
 
 bool GLWindow::leaveFullScreen(int newWidth, int newHeight) {
     if (!fullScreen) return true;
     destroy();
     if (!create(title.c_str(), newWidth, newHeight, colorBits, false)) return false;
-    return !contextHandlers.initialise || contextHandlers.initialise();
+    return !handlers.initialise || handlers.initialise();
 }

@@ -13,13 +13,17 @@ struct WindowRect {
     std::int32_t bottom = 0;
 };
 
-// What the window runs on its GL context: after every re-creation in the other display mode, and
-// first thing on destroy while the context is still current. Either may be null.
-struct ContextHandlers {
+// What the window calls of the shell above it: the procedure its messages are dispatched to, the
+// view's set-up for a new client size once the window is made, and what runs on its GL context
+// after every re-creation in the other display mode and first thing on destroy while the context
+// is still current. Any may be null.
+struct WindowHandlers {
+    platform::WindowProc procedure = nullptr;
+    void (*resize)(int width, int height) = nullptr;
     bool (*initialise)() = nullptr;
     void (*release)() = nullptr;
 };
-void setContextHandlers(const ContextHandlers& handlers);
+void setWindowHandlers(const WindowHandlers& handlers);
 
 // Construction and destruction do nothing: all work is in create and destroy.
 class GLWindow {

@@ -20,7 +20,6 @@ namespace {
 
 constexpr std::uint32_t fpsWindowMs = 500;
 bool figureWritten = false;
-constexpr GLint barHeight = 35;
 constexpr GLint textLeft = 10;
 constexpr GLint textBottom = 10;
 
@@ -78,7 +77,7 @@ void drawHud() {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
     glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
-    glRecti(0, 0, hudWidth, barHeight);
+    glRecti(0, 0, hudWidth, hudBarHeight);
 
     glColor3f(0.9f, 0.9f, 0.9f);
     glRasterPos2i(textLeft, textBottom);

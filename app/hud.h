@@ -20,6 +20,8 @@ extern char lightsText[4];
 extern char fogText[4];
 extern char statusText[35];
 extern std::int32_t hudWidth;
+// The bar's height in pixels, along the bottom of the window.
+constexpr GLint hudBarHeight = 35;
 constexpr GLbitfield hudAttribMask = GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT;
 
 // Counts this frame and, once more than 500 ms have gathered, writes the mean frame rate.

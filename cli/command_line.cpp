@@ -4,18 +4,15 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "cli/log.h"
+#include "check/log.h"
+#include "check/run_record.h"
+#include "check/validation.h"
 #include "cli/options.h"
-#include "cli/run_record.h"
-#include "cli/validation.h"
 #include "platform/process.h"
 #include "platform/window.h"
 
 namespace {
 
-// The reference pictures of the validation are of the start window.
-constexpr int validationWidth = 700;
-constexpr int validationHeight = 500;
 constexpr const char* referenceDirName = "reference";
 
 }  // namespace
@@ -46,7 +43,9 @@ bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int
         exitCode = 0;
         return false;
     }
-    // Named from where the program was started, whatever directory the data is read from.
+    // Named from where the program was started, whatever directory the data is read from (the
+    // run enters the data directory, so a relative name would be looked up in the wrong place).
+    if (!options.dataDir.empty()) options.dataDir = std::filesystem::absolute(options.dataDir, ignored).string();
     if (!options.screenshot.empty())
         options.screenshot = std::filesystem::absolute(options.screenshot, ignored).string();
     if (!options.savePictures.empty())
@@ -66,8 +65,8 @@ bool applyCommandLine(int argc, const char* const* argv, DataLookup& lookup, int
     if (options.offscreen) platform::useOffscreenRendering();
     if (options.validate) {
         // The reference pictures are of the start window, drawn on the validation's own clock.
-        options.width = validationWidth;
-        options.height = validationHeight;
+        options.width = startWidth;
+        options.height = startHeight;
         options.fullScreen = false;
         useValidationClock();
     }

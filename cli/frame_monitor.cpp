@@ -10,6 +10,7 @@
 #include "app/frame_stages.h"
 #include "app/globals.h"
 #include "app/hud.h"
+#include "check/log.h"
 #include "platform/messages.h"
 
 namespace {
@@ -43,12 +44,10 @@ void onStage(FrameStage finished) {
     switch (finished) {
     case FrameStage::FrameRate:
         if (monitor.asked.fpsLog && newFrameRateFigure()) {
-            std::printf("%s\n", fpsText);
-            std::fflush(stdout);
+            printOutput(fpsText);
         }
         break;
-    case FrameStage::Morph:
-        // The last stage before the present: the back buffer holds the finished frame.
+    case FrameStage::Drawn:
         monitor.lastFrameDrawing = limitReached(Clock::now());
         if (!monitor.asked.screenshot.empty() && (monitor.lastFrameDrawing || !hasLimit()))
             monitor.capture = readBackFrame(appWindow.width, appWindow.height);
@@ -97,10 +96,3 @@ FrameSummary stopFrameMonitor() {
 }
 
 const Picture& lastFrame() { return monitor.capture; }
-
-std::string formatSummary(const FrameSummary& s) {
-    char line[160];
-    std::snprintf(line, sizeof line, "frames: %lld  seconds: %.3f  fps: %.1f  worst: %.2f ms  p99: %.2f ms",
-                  static_cast<long long>(s.frames), s.seconds, s.framesPerSecond, s.worstMs, s.percentile99Ms);
-    return line;
-}

@@ -6,17 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "check/picture.h"
+#include "check/run_record.h"
 #include "cli/options.h"
-#include "cli/picture.h"
-
-struct FrameSummary {
-    std::int64_t frames = 0;
-    double seconds = 0.0;
-    double framesPerSecond = 0.0;
-    double worstMs = 0.0;
-    double percentile99Ms = 0.0;
-    bool limitReached = false;  // the frames or seconds asked for were all drawn
-};
 
 // Starts watching the frames for what these options ask; watches nothing when they ask nothing.
 void startFrameMonitor(const Options& asked);
@@ -24,6 +16,3 @@ void startFrameMonitor(const Options& asked);
 FrameSummary stopFrameMonitor();
 // The last frame read back (empty when no screenshot was asked for or no frame was drawn).
 const Picture& lastFrame();
-
-// "frames: 500  seconds: 4.213  fps: 118.7  worst: 14.21 ms  p99: 11.30 ms"
-std::string formatSummary(const FrameSummary& summary);

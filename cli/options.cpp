@@ -9,6 +9,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "check/report_file.h"
+
 Options options;
 
 namespace {
@@ -158,19 +160,6 @@ ParsedCommandLine parseCommandLine(int argc, const char* const* argv) {
         }
     }
     return result;
-}
-
-ReportFormat reportFormatOf(const std::string& path) {
-    auto endsWith = [&path](const char* suffix) {
-        const std::size_t n = std::strlen(suffix);
-        if (path.size() <= n) return false;
-        for (std::size_t i = 0; i < n; ++i)
-            if (std::tolower(static_cast<unsigned char>(path[path.size() - n + i])) != suffix[i]) return false;
-        return true;
-    };
-    if (endsWith(".json")) return ReportFormat::json;
-    if (endsWith(".xml")) return ReportFormat::junit;
-    return ReportFormat::none;
 }
 
 bool printsSomething(const ParsedCommandLine& parsed) {

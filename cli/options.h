@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "app/application.h"
+
 struct Options {
     bool help = false;
     bool version = false;
-    std::string dataDir;  // empty: look in the usual places
-    int width = 700;      // the start window's client size
-    int height = 500;
+    std::string dataDir;     // empty: look in the usual places
+    int width = startWidth;  // the start window's client size
+    int height = startHeight;
     bool sizeGiven = false;
     bool fullScreen = false;
     std::int64_t frames = 0;  // 0: no limit
@@ -37,10 +39,6 @@ struct ParsedCommandLine {
 
 // GNU style: "--name value" or "--name=value". Unknown arguments are warned about and ignored.
 ParsedCommandLine parseCommandLine(int argc, const char* const* argv);
-
-// What --report writes, from the file name's extension (any case).
-enum class ReportFormat { none, json, junit };
-ReportFormat reportFormatOf(const std::string& path);
 
 // Whether the run may print anything: the options that print, warnings and errors. A program
 // without a console of its own (on Windows) takes its parent's only then.

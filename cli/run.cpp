@@ -7,15 +7,15 @@
 #include "app/application.h"
 #include "app/globals.h"
 #include "app/key_input.h"
+#include "check/gl_description.h"
+#include "check/log.h"
+#include "check/run_record.h"
+#include "check/validation.h"
 #include "cli/command_line.h"
 #include "cli/data_directory.h"
 #include "cli/frame_monitor.h"
-#include "cli/gl_description.h"
-#include "cli/log.h"
 #include "cli/options.h"
 #include "cli/run_end.h"
-#include "cli/run_record.h"
-#include "cli/validation.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -49,9 +49,12 @@ int startAndRun(const DataLookup& lookup) {
     }
     if (options.info) printGLInfo();
     if (options.validate) {
-        const int code = runValidation(referenceDirectory(lookup), options.savePictures, renderFrame);
+        const ValidationResult validation =
+            runValidation(referenceDirectory(lookup), options.savePictures, renderFrame);
         appWindow.destroy();
-        return code;
+        runRecord.checks = validation.checks;
+        if (!validation.failure.empty()) return couldNotRun(validation.failure);
+        return validation.allPassed() ? exitDone : exitCheckFailed;
     }
     startFrameMonitor(options);
     const int quitCode = runMessageLoop();

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <string>
 
+#include "check/log.h"
+#include "check/picture.h"
+#include "check/report_file.h"
+#include "check/run_record.h"
 #include "cli/frame_monitor.h"
-#include "cli/log.h"
 #include "cli/options.h"
-#include "cli/picture.h"
-#include "cli/report_file.h"
-#include "cli/run_record.h"
 
 namespace {
 
@@ -32,8 +32,7 @@ int finishFrames(int exitCode) {
     if (options.frames > 0 || options.seconds > 0.0) {
         runRecord.framesCounted = true;
         runRecord.frames = summary;
-        std::printf("%s\n", formatSummary(summary).c_str());
-        std::fflush(stdout);
+        printOutput(formatSummary(summary));
         if (!summary.limitReached)
             exitCode = couldNotRun("the run ended after " + std::to_string(summary.frames) + " frames, before the " +
                                    askedLimit() + " asked for");
@@ -51,6 +50,11 @@ int finishFrames(int exitCode) {
 }
 
 }  // namespace
+
+int couldNotRun(const std::string& why) {
+    if (runRecord.failure.empty()) runRecord.failure = why;
+    return options.given ? exitCouldNotRun : exitDone;
+}
 
 int finishRun(int exitCode) {
     if (!options.validate) exitCode = finishFrames(exitCode);

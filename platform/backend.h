@@ -54,7 +54,9 @@ const char* windowSystemError();  // why the last of the above that failed did, 
 bool peekMessage(Message& message);               // the next message, never blocking, in Windows' packing
 void translateMessage(const Message& message);    // as TranslateMessage; may do nothing
 LRESULT dispatchMessage(const Message& message);  // to windowProcedure(); WM_QUIT to none
-void postQuitMessage(int exitCode);               // WM_QUIT with the code, after what is queued
+bool postMessage(Window* window, std::uint32_t message, WPARAM wParam,
+                 LPARAM lParam);     // queued for the window, after what is queued
+void postQuitMessage(int exitCode);  // WM_QUIT with the code, after what is queued
 LRESULT defWindowProc(Window* window, std::uint32_t message, WPARAM wParam,
                       LPARAM lParam);  // Alt+F4 becomes WM_CLOSE; the rest ignored
 LRESULT sendMessage(Window* window, std::uint32_t message, WPARAM wParam,

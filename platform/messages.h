@@ -58,6 +58,9 @@ bool peekMessage(Message& message);
 void translateMessage(const Message& message);
 // Hands the message to the registered window procedure.
 LRESULT dispatchMessage(const Message& message);
+// Queues a message for the window behind what is already waiting, as PostMessage does; the
+// window procedure receives it from dispatchMessage like any other. False without a window.
+bool postMessage(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam);
 // Queues WM_QUIT with the exit code in wParam.
 void postQuitMessage(int exitCode);
 // Default handling: Alt+F4 (WM_SYSKEYDOWN of VK_F4 with the Alt bit) becomes WM_CLOSE.

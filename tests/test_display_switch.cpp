@@ -46,12 +46,12 @@ protected:
         resetDemoGlobals();
         firstInit = false;
         renderFlags = startRenderFlags;
-        setContextHandlers(ContextHandlers{initGL, releaseGLResources});
+        setWindowHandlers(shellWindowHandlers());
         drainMessages();
     }
     void TearDown() override {
         appWindow.destroy();
-        setContextHandlers(ContextHandlers{});
+        setWindowHandlers(WindowHandlers{});
         appWindow = GLWindow();
         resetDemoGlobals();
         rocksTexture = Texture();

@@ -81,7 +81,8 @@ TEST_F(FrameTest, FrameDeltaIsTheClockDifferenceAcrossTheWrapAround) {
 
     const std::vector<FrameStage> order = {FrameStage::Controls, FrameStage::Clear,     FrameStage::SceneRender,
                                            FrameStage::Timing,   FrameStage::FrameRate, FrameStage::Environment,
-                                           FrameStage::Overlay,  FrameStage::Morph,     FrameStage::Present};
+                                           FrameStage::Overlay,  FrameStage::Morph,     FrameStage::Drawn,
+                                           FrameStage::Present};
     ASSERT_EQ(stagesSeen().size(), 4 * order.size()) << "every frame runs every stage";
     EXPECT_TRUE(std::equal(order.begin(), order.end(), stagesSeen().begin())) << "in the frame's fixed order";
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "check/report_file.h"
 #include "cli/options.h"
 
 namespace {

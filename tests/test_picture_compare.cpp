@@ -2,7 +2,7 @@
 // and where it says the pictures differ.
 #include <gtest/gtest.h>
 
-#include "cli/picture_compare.h"
+#include "check/picture_compare.h"
 
 namespace {
 

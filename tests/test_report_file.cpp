@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cli/report_file.h"
+#include "check/report_file.h"
 #include "tests/temp_path.h"
 
 namespace {
@@ -14,15 +14,13 @@ CheckResult failedCheck() {
     c.name = "fog-off";
     c.width = 700;
     c.height = 500;
-    c.referenceFound = true;
-    c.blocks = 5196;
-    c.differing = 198;
-    c.limit = 51;
-    c.tolerance = 24.0;
-    c.largest = 54.1;
-    c.textCells = 20;
-    c.textLimit = 2;
-    c.where = "ground (rocks and lightmap)";
+    c.comparison.sameSize = true;
+    c.comparison.blocks = 5196;
+    c.comparison.differing = 198;
+    c.comparison.limit = 51;
+    c.comparison.largest = 54.1;
+    c.comparison.textCells = 20;
+    c.comparison.where = "ground (rocks and lightmap)";
     c.differencePicture = "/tmp/out/fog-off-diff.png";
     return c;
 }
@@ -38,8 +36,7 @@ TEST(ReportFile, EachFormatHoldsTheChecksAndWhyARunStopped) {
     record.arguments = {"--validate", "--report", "r.xml"};
     CheckResult passed = failedCheck();
     passed.name = "start";
-    passed.passed = true;
-    passed.differing = 0;
+    passed.comparison.differing = 0;
     passed.differencePicture.clear();
     record.checks = {passed, failedCheck()};
     record.exitCode = exitCheckFailed;

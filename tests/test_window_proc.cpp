@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "app/application.h"
 #include "app/gl_window.h"
 #include "app/globals.h"
 #include "app/window_proc.h"
@@ -173,6 +174,22 @@ TEST_F(WindowProcTest, KeysSetAndClearTheirSlots) {
     EXPECT_EQ(keyState['L'], 0) << "key up clears the slot";
     EXPECT_EQ(keyState[platform::VK_UP], 1) << "other slots stay";
     EXPECT_TRUE(drainMessages().empty()) << "ordinary keys post nothing";
+
+    // A key posted to the window reaches the table only when the loop dispatches it, as a user's
+    // key does; the loop's dispatch stops at the quit message with its code.
+    platform::registerWindowClass(platform::moduleInstance(), windowProc);
+    ASSERT_TRUE(platform::postMessage(window, platform::WM_KEYDOWN, 'T', 1));
+    platform::postQuitMessage(7);
+    EXPECT_EQ(keyState['T'], 0) << "not before it is dispatched";
+    int quitCode = 0;
+    EXPECT_FALSE(dispatchWaitingMessages(quitCode)) << "the quit message ends the dispatch";
+    EXPECT_EQ(quitCode, 7);
+    EXPECT_EQ(keyState['T'], 1) << "the posted key went through the window procedure";
+    ASSERT_TRUE(platform::postMessage(window, platform::WM_KEYUP, 'T', 0xC0000001));
+    EXPECT_TRUE(dispatchWaitingMessages(quitCode));
+    EXPECT_EQ(keyState['T'], 0);
+    EXPECT_FALSE(platform::postMessage(nullptr, platform::WM_KEYDOWN, 'T', 1)) << "no window, nothing posted";
+    EXPECT_TRUE(drainMessages().empty());
 
     // F1 with no window of the application to switch: nothing but the slot.
     appWindow.windowHandle = nullptr;

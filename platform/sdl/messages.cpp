@@ -269,6 +269,15 @@ LRESULT dispatchMessage(const Message& message) {
     return procedure(message.window, message.message, message.wParam, message.lParam);
 }
 
+bool postMessage(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+    if (!window || !window->sdl) return false;
+    // The window system's own events come first, as they happened before this message.
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) translateEvent(event);
+    post(SDL_GetWindowID(window->sdl), message, wParam, lParam);
+    return true;
+}
+
 void postQuitMessage(int exitCode) { post(0, WM_QUIT, static_cast<WPARAM>(exitCode), 0); }
 
 // Alt+F4 closes the window, as the system menu's Close would.

@@ -49,6 +49,10 @@ LRESULT dispatchMessage(const Message& message) {
     return DispatchMessageA(&msg);
 }
 
+bool postMessage(Window* window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+    return window && PostMessageA(window->handle, message, wParam, lParam) != 0;
+}
+
 void postQuitMessage(int exitCode) { PostQuitMessage(exitCode); }
 
 // Windows' own default handling: Alt+F4 becomes WM_CLOSE through the system menu's close.

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/application.h"
 #include "app/gl_window.h"
 #include "app/globals.h"
 #include "platform/clock.h"
@@ -316,6 +317,7 @@ TEST(Win32Backend, FileViewAndClock) {
 // client rectangle grown to the outer one, and the class is marked registered only while it is.
 TEST(Win32Backend, ApplicationWindowRectIsTheOuterRectangle) {
     ASSERT_NE(offscreenWindow(), nullptr);
+    setWindowHandlers(shellWindowHandlers());
     ASSERT_TRUE(appWindow.create("OpenGL Window", 700, 500, 32, false));
     RECT outer{};
     ASSERT_TRUE(GetWindowRect(appWindow.windowHandle->handle, &outer));

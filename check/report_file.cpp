@@ -1,12 +1,12 @@
 // Reports in JSON (through nlohmann's JSON library) and in JUnit XML.
-#include "cli/report_file.h"
+#include "check/report_file.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <nlohmann/json.hpp>
 
-#include "cli/options.h"
 #include "platform/process.h"
 
 namespace {
@@ -14,8 +14,8 @@ namespace {
 constexpr const char* programName = "facedemo";
 
 const char* verdict(const CheckResult& c) {
-    if (!c.referenceFound) return "no reference";
-    return c.passed ? "pass" : "fail";
+    if (!c.referenceFound()) return "no reference";
+    return c.passed() ? "pass" : "fail";
 }
 
 // The length of the well-formed UTF-8 sequence at text[i], or 0 when there is none.
@@ -64,8 +64,6 @@ std::string xmlEscaped(const std::string& text) {
     return out;
 }
 
-std::string framesLine(const FrameSummary& s) { return formatSummary(s); }
-
 }  // namespace
 
 std::string reportJson(const RunRecord& record) {
@@ -88,15 +86,15 @@ std::string reportJson(const RunRecord& record) {
         json check = {{"name", c.name},
                       {"result", verdict(c)},
                       {"reference", c.reference},
-                      {"blocks", c.blocks},
-                      {"differingBlocks", c.differing},
-                      {"blockLimit", c.limit},
-                      {"tolerance", c.tolerance},
-                      {"largestDifference", c.largest},
-                      {"region", c.where.empty() ? json(nullptr) : json(c.where)},
-                      {"textCells", c.textCells},
-                      {"differingTextCells", c.textDiffering},
-                      {"textCellLimit", c.textLimit}};
+                      {"blocks", c.comparison.blocks},
+                      {"differingBlocks", c.comparison.differing},
+                      {"blockLimit", c.comparison.limit},
+                      {"tolerance", blockTolerance},
+                      {"largestDifference", c.comparison.largest},
+                      {"region", c.comparison.where.empty() ? json(nullptr) : json(c.comparison.where)},
+                      {"textCells", c.comparison.textCells},
+                      {"differingTextCells", c.comparison.textDiffering},
+                      {"textCellLimit", textCellsMayDiffer}};
         if (!c.picture.empty()) check["picture"] = c.picture;
         if (!c.differencePicture.empty()) check["differencePicture"] = c.differencePicture;
         checks.push_back(check);
@@ -119,7 +117,7 @@ std::string reportJson(const RunRecord& record) {
 std::string reportJUnit(const RunRecord& record) {
     int failures = 0;
     for (const CheckResult& c : record.checks)
-        if (!c.passed) ++failures;
+        if (!c.passed()) ++failures;
     const bool runCase = record.checks.empty() || !record.failure.empty();
     if (runCase && !record.failure.empty()) ++failures;
     const std::size_t tests = record.checks.size() + (runCase ? 1 : 0);
@@ -148,7 +146,7 @@ std::string reportJUnit(const RunRecord& record) {
     for (const CheckResult& c : record.checks) {
         xml +=
             "  <testcase classname=\"" + std::string(programName) + ".validate\" name=\"" + xmlEscaped(c.name) + "\"";
-        if (c.passed) {
+        if (c.passed()) {
             xml += "/>\n";
             continue;
         }
@@ -163,11 +161,25 @@ std::string reportJUnit(const RunRecord& record) {
             const std::string why = xmlEscaped(record.failure);
             xml += "    <failure type=\"could not run\" message=\"" + why + "\">" + why + "</failure>\n";
         }
-        if (record.framesCounted) xml += "    <system-out>" + xmlEscaped(framesLine(record.frames)) + "</system-out>\n";
+        if (record.framesCounted)
+            xml += "    <system-out>" + xmlEscaped(formatSummary(record.frames)) + "</system-out>\n";
         xml += "  </testcase>\n";
     }
     xml += "</testsuite>\n";
     return xml;
+}
+
+ReportFormat reportFormatOf(const std::string& path) {
+    auto endsWith = [&path](const char* suffix) {
+        const std::size_t n = std::strlen(suffix);
+        if (path.size() <= n) return false;
+        for (std::size_t i = 0; i < n; ++i)
+            if (std::tolower(static_cast<unsigned char>(path[path.size() - n + i])) != suffix[i]) return false;
+        return true;
+    };
+    if (endsWith(".json")) return ReportFormat::json;
+    if (endsWith(".xml")) return ReportFormat::junit;
+    return ReportFormat::none;
 }
 
 bool writeReport(const RunRecord& record, const std::string& path, std::string& error) {

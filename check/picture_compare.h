@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/picture.h"
+#include "check/picture.h"
 
 // How a region is compared: block by block; as text, by where it has text and not by the
 // shapes of its glyphs (each platform draws the overlay in its own system font); or not at all.

@@ -1,5 +1,5 @@
 // Reading a frame back from GL, and PNG files through stb's image writer and reader.
-#include "cli/picture.h"
+#include "check/picture.h"
 
 #include <GL/gl.h>
 

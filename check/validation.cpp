@@ -1,21 +1,21 @@
 // The validation checks: start view, each toggle, the status line and a close view of the faces.
-#include "cli/validation.h"
-
-#include <GL/gl.h>
+#include "check/validation.h"
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <thread>
 #include <vector>
 
+#include "app/application.h"
 #include "app/frame_stages.h"
 #include "app/globals.h"
-#include "cli/picture.h"
-#include "cli/picture_compare.h"
-#include "cli/run_record.h"
+#include "app/hud.h"
+#include "check/log.h"
+#include "check/picture.h"
+#include "check/picture_compare.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
 
@@ -32,8 +32,10 @@ constexpr int approachFrames = 40;
 constexpr int tiltFrames = 5;
 // How often (10 ms apart) the window may be found inactive before the run gives up.
 constexpr int inactiveRetries = 500;
-// A test seam: the fog density drawn with, to prove that a wrong fog fails.
-const char* const fogDensitySeam = "FACEDEMO_TEST_FOG_DENSITY";
+// A key message's lParam as the window system packs it for a single press: a repeat count of
+// one, and for the release the key's previous state (down) and the transition bits.
+constexpr platform::LPARAM keyPressParam = 1;
+constexpr platform::LPARAM keyReleaseParam = 0xC0000001;
 
 std::uint32_t clockNow = 0;
 std::uint32_t readClock() { return clockNow; }
@@ -43,8 +45,17 @@ bool captureThisFrame = false;
 Picture captured;
 
 void captureBeforePresent(FrameStage finished) {
-    if (finished == FrameStage::Morph && captureThisFrame) captured = readBackFrame(appWindow.width, appWindow.height);
+    if (finished == FrameStage::Drawn && captureThisFrame) captured = readBackFrame(appWindow.width, appWindow.height);
 }
+
+// The pictures are of the start window; the overlay's bar lies along its bottom, and its text
+// starts a few rows below the bar's top.
+constexpr int barTop = startHeight - hudBarHeight;
+constexpr int barRowsAboveText = 7;
+constexpr int textTop = barTop + barRowsAboveText;
+// Down to the window's bottom edge and half a block past it: the edge cuts the last row of blocks
+// short, and a block belongs to the region that holds the centre it would have whole.
+constexpr int textRegionHeight = startHeight - textTop + compareBlockSide / 2;
 
 // Where the pictures differ, named for the report. In the start view and its toggles the camera
 // looks level, so the horizon is the middle row; the close view looks up a little. In fog the
@@ -53,17 +64,15 @@ void captureBeforePresent(FrameStage finished) {
 // fragment (the near ground shows clearly), and both are right. Without fog it is compared.
 // The overlay's text is compared by where it stands (each platform draws it in its own system
 // font); the bar above it block by block.
-constexpr int barTop = 465;  // the overlay bar's first row; its text starts a few rows lower
-
 // The regions of a view: the faces' boxes, the horizon's row, and whether the ground is fogged.
 std::vector<PictureRegion> viewRegions(PictureRegion upperFace, PictureRegion lowerFaces, int horizon, bool fogged) {
     return {
-        {"overlay text", 0, barTop + 7, 700, 32, RegionRule::text},
-        {"overlay bar", 0, barTop, 700, 7},
+        {"overlay text", 0, textTop, startWidth, textRegionHeight, RegionRule::text},
+        {"overlay bar", 0, barTop, startWidth, barRowsAboveText},
         upperFace,
         lowerFaces,
-        {"sky", 0, 0, 700, horizon},
-        {fogged ? "ground" : "ground (rocks and lightmap)", 0, horizon, 700, barTop - horizon,
+        {"sky", 0, 0, startWidth, horizon},
+        {fogged ? "ground" : "ground (rocks and lightmap)", 0, horizon, startWidth, barTop - horizon,
          fogged ? RegionRule::skipped : RegionRule::blocks},
     };
 }
@@ -88,7 +97,7 @@ struct Check {
     const std::vector<PictureRegion>& regions;
 };
 
-const Check checks[] = {
+const Check validationChecks[] = {
     {"start", 0, {}, fogViewRegions},
     {"lighting-off", 'L', {}, fogViewRegions},
     {"fog-off", 'F', {}, startViewRegions},
@@ -100,14 +109,10 @@ const Check checks[] = {
 
 // Handles what the window system has queued; false when the run must stop (a quit request,
 // or a window that stays minimised).
-bool pumpMessages() {
+bool handleMessages() {
     for (int tries = 0; tries < inactiveRetries; ++tries) {
-        platform::Message message;
-        while (platform::peekMessage(message)) {
-            if (message.message == platform::WM_QUIT) return false;
-            platform::translateMessage(message);
-            platform::dispatchMessage(message);
-        }
+        int quitCode = 0;
+        if (!dispatchWaitingMessages(quitCode)) return false;
         if (appWindow.active) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -116,7 +121,7 @@ bool pumpMessages() {
 
 // One frame on the fixed clock; its picture is kept when asked.
 bool frame(bool keep) {
-    if (!pumpMessages()) return false;
+    if (!handleMessages()) return false;
     clockNow += frameStepMs;
     captureThisFrame = keep;
     drawFrame();
@@ -124,47 +129,40 @@ bool frame(bool keep) {
     return true;
 }
 
-bool press(unsigned key) {
-    keyState[key] = 1;
-    return frame(false);
+// A key goes down or up as a user's does: a message to the window, handled by the window
+// procedure when the next frame takes the waiting messages.
+void sendKey(unsigned key, bool down) {
+    platform::postMessage(appWindow.windowHandle, down ? platform::WM_KEYDOWN : platform::WM_KEYUP, key,
+                          down ? keyPressParam : keyReleaseParam);
 }
 
 // Draws the frames of one check and returns its picture (empty when the run was stopped).
 Picture drawCheck(const Check& check) {
     captured = Picture();
     for (const HeldKey& held : check.moves) {
-        keyState[held.key] = 1;
-        for (int i = 0; i < held.frames; ++i)
-            if (!frame(false)) return captured;
-        keyState[held.key] = 0;
+        sendKey(held.key, true);
+        bool drawn = true;
+        for (int i = 0; i < held.frames && drawn; ++i) drawn = frame(false);
+        sendKey(held.key, false);
+        if (!drawn) return captured;
     }
-    if (check.toggle) keyState[check.toggle] = 1;
-    if (frame(true) && check.toggle) press(check.toggle);
+    // A toggle key is held over one frame, which acts on it; a press and release between two
+    // frames would not be seen. Then it is pressed again for the next check.
+    if (check.toggle) sendKey(check.toggle, true);
+    const bool drawn = frame(true);
+    if (check.toggle) {
+        sendKey(check.toggle, false);
+        sendKey(check.toggle, true);
+        if (drawn) frame(false);
+        sendKey(check.toggle, false);
+    }
     return captured;
 }
 
-CheckResult resultOf(const Check& check, const BlockComparison& c, const std::string& referencePath) {
-    CheckResult r;
-    r.name = check.name;
-    r.width = appWindow.width;
-    r.height = appWindow.height;
-    r.referenceFound = c.sameSize;
-    r.passed = c.passed();
-    r.blocks = c.blocks;
-    r.differing = c.differing;
-    r.limit = c.limit;
-    r.tolerance = blockTolerance;
-    r.largest = c.largest;
-    r.textCells = c.textCells;
-    r.textDiffering = c.textDiffering;
-    r.textLimit = textCellsMayDiffer;
-    r.where = c.where;
-    r.reference = referencePath;
-    return r;
-}
-
 void printResult(const CheckResult& r) {
-    std::printf("%-14s %s  %s\n", r.name.c_str(), r.passed ? "PASS" : "FAIL", checkFigures(r).c_str());
+    char verdict[32];
+    std::snprintf(verdict, sizeof verdict, "%-14s %s  ", r.name.c_str(), r.passed() ? "PASS" : "FAIL");
+    printOutput(verdict + checkFigures(r));
 }
 
 // Writes a picture into the save directory; its path, or empty (and a line on standard error)
@@ -173,8 +171,22 @@ std::string savePicture(const Picture& picture, const std::string& saveDir, cons
                         std::vector<std::string>& unwritten) {
     const std::string path = (std::filesystem::path(saveDir) / name).string() + ".png";
     if (savePng(picture, path)) return path;
-    std::fprintf(stderr, "facedemo: cannot write %s\n", path.c_str());
+    printLine("cannot write " + path);
     unwritten.push_back(path);
+    return std::string();
+}
+
+// The first reason the validation could not do all it was asked; empty when there is none.
+std::string failureOf(const std::vector<CheckResult>& checks, bool stopped, const std::vector<std::string>& unwritten) {
+    const std::size_t checkCount = std::size(validationChecks);
+    if (stopped) {
+        printLine("the validation was stopped before all its pictures were drawn");
+        return "the validation was stopped after " + std::to_string(checks.size()) + " of " +
+               std::to_string(checkCount) + " checks";
+    }
+    for (const CheckResult& r : checks)
+        if (!r.referenceFound()) return "no reference picture " + r.reference;
+    if (!unwritten.empty()) return "cannot write " + unwritten.front();
     return std::string();
 }
 
@@ -185,52 +197,49 @@ void useValidationClock() {
     platform::setClockSource(readClock);
 }
 
-int runValidation(const std::string& referenceDir, const std::string& saveDir, void (*frameDrawer)()) {
+bool ValidationResult::allPassed() const {
+    for (const CheckResult& r : checks)
+        if (!r.passed()) return false;
+    return true;
+}
+
+ValidationResult runValidation(const std::string& referenceDir, const std::string& saveDir, void (*frameDrawer)()) {
     drawFrame = frameDrawer;
-    if (const char* density = std::getenv(fogDensitySeam)) glFogf(GL_FOG_DENSITY, std::strtof(density, nullptr));
     addFrameStageListener(captureBeforePresent);
 
     if (!saveDir.empty()) {
         std::error_code ignored;
         std::filesystem::create_directories(saveDir, ignored);
     }
+    ValidationResult result;
     std::vector<std::string> unwritten;
     bool stopped = false;
     for (int i = 0; i < settlingFrames && !stopped; ++i) stopped = !frame(false);
-    for (const Check& check : checks) {
+    for (const Check& check : validationChecks) {
         if (stopped) break;
         const Picture picture = drawCheck(check);
         if (picture.empty()) {
             stopped = true;
             break;
         }
-        const std::string referencePath = (std::filesystem::path(referenceDir) / check.name).string() + ".png";
+        CheckResult r;
+        r.name = check.name;
+        r.width = picture.width;
+        r.height = picture.height;
+        r.reference = (std::filesystem::path(referenceDir) / check.name).string() + ".png";
         Picture reference;
-        loadPng(referencePath, reference);
-        const BlockComparison comparison = compareBlocks(reference, picture, check.regions);
-        CheckResult result = resultOf(check, comparison, referencePath);
+        loadPng(r.reference, reference);
+        r.comparison = compareBlocks(reference, picture, check.regions);
         if (!saveDir.empty()) {
-            result.picture = savePicture(picture, saveDir, check.name, unwritten);
-            if (!result.passed && result.referenceFound)
-                result.differencePicture = savePicture(differencePicture(reference, comparison, check.regions), saveDir,
-                                                       std::string(check.name) + "-diff", unwritten);
+            r.picture = savePicture(picture, saveDir, check.name, unwritten);
+            if (!r.passed() && r.referenceFound())
+                r.differencePicture = savePicture(differencePicture(reference, r.comparison, check.regions), saveDir,
+                                                  std::string(check.name) + "-diff", unwritten);
         }
-        printResult(result);
-        runRecord.checks.push_back(result);
+        printResult(r);
+        result.checks.push_back(r);
     }
-    std::fflush(stdout);
     removeFrameStageListener(captureBeforePresent);
-
-    const std::size_t checkCount = sizeof checks / sizeof checks[0];
-    if (stopped) {
-        std::fprintf(stderr, "facedemo: the validation was stopped before all its pictures were drawn\n");
-        return couldNotRun("the validation was stopped after " + std::to_string(runRecord.checks.size()) + " of " +
-                           std::to_string(checkCount) + " checks");
-    }
-    for (const CheckResult& r : runRecord.checks)
-        if (!r.referenceFound) return couldNotRun("no reference picture " + r.reference);
-    if (!unwritten.empty()) return couldNotRun("cannot write " + unwritten.front());
-    for (const CheckResult& r : runRecord.checks)
-        if (!r.passed) return exitCheckFailed;
-    return exitDone;
+    result.failure = failureOf(result.checks, stopped, unwritten);
+    return result;
 }

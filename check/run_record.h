@@ -2,10 +2,11 @@
 // got and why it stopped. The summary lines, the report file and the exit code are made from it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "cli/frame_monitor.h"
+#include "check/picture_compare.h"
 
 // The exit codes a script can rely on. Without any option the program ends with exitDone on
 // every path.
@@ -14,25 +15,19 @@ constexpr int exitCheckFailed = 1;     // a validation check failed
 constexpr int exitBadCommandLine = 2;  // the command line could not be understood
 constexpr int exitCouldNotRun = 3;     // what was asked could not be done
 
-// One validation check's figures.
+// One validation check: its picture's comparison with the reference picture, and the files.
 struct CheckResult {
     std::string name;
     int width = 0;  // the picture's size
     int height = 0;
-    bool referenceFound = false;
-    bool passed = false;
-    int blocks = 0;
-    int differing = 0;  // blocks over the tolerance
-    int limit = 0;      // how many may be
-    double tolerance = 0.0;
-    double largest = 0.0;
-    int textCells = 0;
-    int textDiffering = 0;
-    int textLimit = 0;
-    std::string where;              // the region with most of the differences; empty when none
+    BlockComparison comparison;
     std::string reference;          // the reference picture's file
     std::string picture;            // the files written with --save-pictures; empty when none
     std::string differencePicture;  //
+
+    // A reference picture of the drawn picture's size was found.
+    bool referenceFound() const { return comparison.sameSize; }
+    bool passed() const { return comparison.passed(); }
 };
 
 // The check's figures as its line says them, after its name and verdict.
@@ -44,6 +39,19 @@ struct GLDescription {
     std::string version;
     bool multitexturing = false;
 };
+
+// The frames a run drew, for the summary line and the report.
+struct FrameSummary {
+    std::int64_t frames = 0;
+    double seconds = 0.0;
+    double framesPerSecond = 0.0;
+    double worstMs = 0.0;
+    double percentile99Ms = 0.0;
+    bool limitReached = false;  // the frames or seconds asked for were all drawn
+};
+
+// "frames: 500  seconds: 4.213  fps: 118.7  worst: 14.21 ms  p99: 11.30 ms"
+std::string formatSummary(const FrameSummary& summary);
 
 struct RunRecord {
     std::vector<std::string> arguments;  // as given, without the program's name
@@ -58,10 +66,6 @@ struct RunRecord {
 };
 
 extern RunRecord runRecord;
-
-// Keeps the first reason the run could not do what was asked, and returns the exit code for it:
-// exitCouldNotRun when an option asked for something, exitDone for the plain demo.
-int couldNotRun(const std::string& why);
 
 // Starts timing the run from now, and notes the first frame presented.
 void startRunClock();

@@ -1,5 +1,5 @@
 // Block means per channel, their differences, and where the differing blocks lie.
-#include "cli/picture_compare.h"
+#include "check/picture_compare.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
 // The GL strings of the current context, recorded and printed.
-#include "cli/gl_description.h"
+#include "check/gl_description.h"
 
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <string>
 
-#include "cli/run_record.h"
+#include "check/log.h"
+#include "check/run_record.h"
 #include "demo/globals.h"
 
 namespace {
@@ -28,7 +28,8 @@ void recordGLDescription() {
 
 void printGLInfo() {
     const GLDescription& gl = runRecord.gl;
-    std::printf("GL_VENDOR: %s\nGL_RENDERER: %s\nGL_VERSION: %s\nMultitexturing: %s\n", gl.vendor.c_str(),
-                gl.renderer.c_str(), gl.version.c_str(), gl.multitexturing ? "yes" : "no");
-    std::fflush(stdout);
+    printOutput("GL_VENDOR: " + gl.vendor);
+    printOutput("GL_RENDERER: " + gl.renderer);
+    printOutput("GL_VERSION: " + gl.version);
+    printOutput(std::string("Multitexturing: ") + (gl.multitexturing ? "yes" : "no"));
 }
