@@ -16,7 +16,6 @@
 #include "cli/run_end.h"
 #include "cli/run_record.h"
 #include "cli/validation.h"
-#include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "platform/window.h"

@@ -1,5 +1,5 @@
-// The running process: where its executable lives, the console it was started from, and what it
-// holds.
+// The running process: where its executable lives, the console it was started from, the priority
+// of its threads, and what it holds.
 #pragma once
 
 #include <string>
@@ -25,6 +25,9 @@ void useParentConsole();
 // run as Escape does, instead of the process ending on the spot. A signal elsewhere keeps its
 // default action.
 void endRunOnConsoleInterrupt();
+
+// Raises the calling thread's priority; a refusal is ignored.
+void raiseThreadPriority();
 
 // What the process holds at the moment, for the benchmarks' soak figures; -1 where the system
 // cannot tell.

@@ -1,6 +1,6 @@
 // The executable's directory from GetModuleFileNameA, the parent's console for a program built
-// for the GUI subsystem, whose Ctrl+C and close end the run through its message loop, and the
-// process's memory and GUI objects.
+// for the GUI subsystem, whose Ctrl+C and close end the run through its message loop, the thread
+// priority, and the process's memory and GUI objects.
 #include "platform/process.h"
 
 #include <cstdint>
@@ -64,6 +64,8 @@ void useParentConsole() {
     if (error) std::freopen("CONOUT$", "w", stderr);
     endRunOnConsoleInterrupt();
 }
+
+void raiseThreadPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST); }
 
 namespace {
 
