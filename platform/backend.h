@@ -75,7 +75,6 @@ void useParentConsole();            // (process.h) the starting console's stream
 void endRunOnConsoleInterrupt();    // (process.h) a console's Ctrl+C and close post the quit message
 const char* backendName();          // (process.h) "sdl", "win32", ...
 const char* windowSystemName();     // (process.h) what the windows were drawn on
-ProcessFigures processFigures();    // (process.h) memory now, and GUI objects where the system has them; -1 unknown
 
 // --- Offered to the backends by the shared files ----------------------------------------------
 // Where no box can be shown: the text on standard error, and the box's default answer.
