@@ -5,7 +5,6 @@
 
 #include <cstdio>
 
-#include "platform/backend.h"
 #include "platform/win32/win32_internal.h"
 #include "platform/window_registry.h"
 
