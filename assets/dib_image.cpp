@@ -9,6 +9,7 @@
 #include "platform/file_view.h"
 #include "platform/large_buffer.h"
 #include "platform/message_box.h"
+#include "platform/window.h"
 
 namespace {
 

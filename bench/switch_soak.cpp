@@ -37,9 +37,9 @@
 #include "app/gl_window.h"
 #include "app/globals.h"
 #include "app/window_proc.h"
+#include "bench/process_figures.h"
 #include "platform/message_box.h"
 #include "platform/messages.h"
-#include "platform/process.h"
 #include "platform/window.h"
 
 namespace {
@@ -66,7 +66,7 @@ struct Settings {
 struct Row {
     bool fullScreen = false;
     double switchMs = 0.0;
-    platform::ProcessFigures process;
+    bench::ProcessFigures process;
     long lists = 0;
     long textures = 0;
 };
@@ -122,7 +122,7 @@ Row measure(bool fullScreen, double switchMs) {
     row.switchMs = switchMs;
     row.lists = liveNames(isList);
     row.textures = liveNames(isTexture);
-    row.process = platform::processFigures();
+    row.process = bench::processFigures();
     return row;
 }
 

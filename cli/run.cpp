@@ -16,7 +16,6 @@
 #include "cli/frame_monitor.h"
 #include "cli/options.h"
 #include "cli/run_end.h"
-#include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "platform/window.h"

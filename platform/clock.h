@@ -1,4 +1,4 @@
-// The millisecond clock and the thread priority.
+// The millisecond clock.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +7,6 @@ namespace platform {
 
 // Milliseconds since the layer started, as an unsigned 32-bit count that wraps around.
 std::uint32_t timeGetTime();
-// Raises the calling thread's priority; a refusal is ignored.
-void raiseThreadPriority();
 
 }  // namespace platform
 

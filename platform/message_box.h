@@ -26,7 +26,4 @@ int messageBox(Window* owner, const char* text, const char* caption, unsigned ty
 using MessageBoxHandler = int (*)(Window* owner, const char* text, const char* caption, unsigned type);
 void setMessageBoxHandler(MessageBoxHandler handler);
 
-// The window that has the keyboard focus, or null (GetFocus).
-Window* focusWindow();
-
 }  // namespace platform

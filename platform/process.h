@@ -1,5 +1,5 @@
-// The running process: where its executable lives, the console it was started from, and what it
-// holds.
+// The running process: where its executable lives, the console it was started from, and the
+// priority of its threads.
 #pragma once
 
 #include <string>
@@ -26,14 +26,7 @@ void useParentConsole();
 // default action.
 void endRunOnConsoleInterrupt();
 
-// What the process holds at the moment, for the benchmarks' soak figures; -1 where the system
-// cannot tell.
-struct ProcessFigures {
-    long long residentBytes = -1;  // in memory now (the working set on Windows)
-    long long privateBytes = -1;   // the process's own memory, without mapped files and libraries
-    long gdiObjects = -1;          // GDI objects: device contexts, fonts, bitmaps, brushes, regions
-    long userObjects = -1;         // USER objects: windows, menus, cursors, icons, hooks
-};
-ProcessFigures processFigures();
+// Raises the calling thread's priority; a refusal is ignored.
+void raiseThreadPriority();
 
 }  // namespace platform

@@ -56,6 +56,8 @@ Borders windowBorders(Window* window);
 // Shows, raises and focuses the window. As on Windows, showing a window activates it: the
 // window procedure receives WM_ACTIVATE before this returns.
 void showWindow(Window* window);
+// The layer's window that has the keyboard focus, or null (GetFocus).
+Window* focusWindow();
 // Whether a window made for full screen got its display mode when it was shown (where the system
 // changes the mode only then); true for a window in windowed mode.
 bool displayModeTaken(Window* window);

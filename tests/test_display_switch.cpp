@@ -9,9 +9,9 @@
 #include "app/globals.h"
 #include "app/hud.h"
 #include "app/window_proc.h"
+#include "bench/process_figures.h"
 #include "demo/expression_morph.h"
 #include "demo/globals.h"
-#include "platform/process.h"
 #include "tests/app_fixtures.h"
 #include "tests/gl_test_context.h"
 
@@ -142,14 +142,14 @@ TEST_F(DisplaySwitchTest, SwitchesGiveBackWhatTheyMake) {
     // The first full-screen window may leave the system objects it keeps for the process.
     roundTrip();
     ASSERT_NE(appWindow.windowHandle, nullptr);
-    const platform::ProcessFigures before = platform::processFigures();
+    const bench::ProcessFigures before = bench::processFigures();
     EXPECT_EQ(liveLists(), static_cast<long>(overlayGlyphs.count)) << "the glyph lists";
     EXPECT_EQ(liveTextures(), 3) << "the three images";
 
     for (int i = 0; i < 3; ++i) roundTrip();
     ASSERT_NE(appWindow.windowHandle, nullptr);
     EXPECT_FALSE(appWindow.fullScreen);
-    const platform::ProcessFigures after = platform::processFigures();
+    const bench::ProcessFigures after = bench::processFigures();
     EXPECT_EQ(after.gdiObjects, before.gdiObjects) << "device contexts, fonts and bitmaps given back";
     EXPECT_EQ(after.userObjects, before.userObjects) << "windows given back";
     EXPECT_EQ(liveLists(), static_cast<long>(overlayGlyphs.count)) << "no lists left over from other contexts";

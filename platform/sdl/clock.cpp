@@ -1,4 +1,4 @@
-// The millisecond clock and thread priority over SDL.
+// The millisecond clock over SDL.
 #include <SDL.h>
 
 #include "platform/backend.h"
@@ -7,7 +7,5 @@
 namespace platform {
 
 std::uint32_t backendTime() { return SDL_GetTicks(); }
-
-void raiseThreadPriority() { SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH); }
 
 }  // namespace platform

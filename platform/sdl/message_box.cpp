@@ -39,9 +39,4 @@ int backendMessageBox(Window* owner, const char* text, const char* caption, unsi
     return pressed == IDOK || pressed == IDYES || pressed == IDNO ? pressed : cancelAnswer;
 }
 
-Window* focusWindow() {
-    SDL_Window* focused = SDL_GetKeyboardFocus();
-    return focused ? windowFromId(SDL_GetWindowID(focused)) : nullptr;
-}
-
 }  // namespace platform

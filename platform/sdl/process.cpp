@@ -1,4 +1,5 @@
-// The executable's directory over SDL_GetBasePath; a program here always has its console.
+// The executable's directory over SDL_GetBasePath and the thread priority over SDL; a program here
+// always has its console.
 #include "platform/process.h"
 
 #include <SDL.h>
@@ -24,5 +25,7 @@ const char* windowSystemName() {
 void useParentConsole() {}
 
 void endRunOnConsoleInterrupt() {}
+
+void raiseThreadPriority() { SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH); }
 
 }  // namespace platform

@@ -173,6 +173,11 @@ void showWindow(Window* window) {
     sendMessage(window, WM_ACTIVATE, makeLong(WA_ACTIVE, 0), 0);
 }
 
+Window* focusWindow() {
+    SDL_Window* focused = SDL_GetKeyboardFocus();
+    return focused ? windowFromId(SDL_GetWindowID(focused)) : nullptr;
+}
+
 bool displayModeTaken(Window* window) { return !window || window->displayModeTaken; }
 
 void refuseDisplayModes(bool refuse) { displayModesRefused = refuse; }

@@ -1,4 +1,4 @@
-// The multimedia clock and thread priority.
+// The multimedia clock.
 #include "platform/clock.h"
 #include "platform/backend.h"
 #include "platform/win32/win32_internal.h"
@@ -8,7 +8,5 @@
 namespace platform {
 
 std::uint32_t backendTime() { return ::timeGetTime(); }
-
-void raiseThreadPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST); }
 
 }  // namespace platform

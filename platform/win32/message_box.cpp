@@ -12,6 +12,4 @@ int backendMessageBox(Window* owner, const char* text, const char* caption, unsi
     return messageOnStandardError(text, caption, type);
 }
 
-Window* focusWindow() { return windowFromHandle(GetFocus()); }
-
 }  // namespace platform

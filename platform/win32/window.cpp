@@ -209,6 +209,8 @@ void showWindow(Window* window) {
 }
 
 // Windows changes the display mode before the window is made (changeDisplayMode).
+Window* focusWindow() { return windowFromHandle(GetFocus()); }
+
 bool displayModeTaken(Window*) { return true; }
 
 void destroyWindow(Window* window) {

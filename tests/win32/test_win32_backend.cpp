@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "app/gl_window.h"
 #include "app/globals.h"
+#include "bench/process_figures.h"
 #include "platform/clock.h"
 #include "platform/file_view.h"
 #include "platform/message_box.h"
@@ -253,7 +254,7 @@ TEST_F(Win32BackendTest, MessageBoxShowsTheCallersTextButtonsAndOwner) {
 // them (GetGuiResources) or not (Wine, where the windows and the GDI handle table are counted).
 TEST_F(Win32BackendTest, ProcessFiguresCountWindowsAndGdiObjects) {
     pumpMessages();
-    const platform::ProcessFigures before = platform::processFigures();
+    const bench::ProcessFigures before = bench::processFigures();
     EXPECT_GT(before.residentBytes, 0) << "the working set";
     EXPECT_GT(before.privateBytes, 0) << "the commit charge";
     ASSERT_GT(before.userObjects, 0) << "the fixture's window at least";
@@ -262,15 +263,15 @@ TEST_F(Win32BackendTest, ProcessFiguresCountWindowsAndGdiObjects) {
     HFONT font = CreateFontA(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
     ASSERT_NE(font, nullptr);
-    EXPECT_EQ(platform::processFigures().gdiObjects, before.gdiObjects + 1) << "the font";
+    EXPECT_EQ(bench::processFigures().gdiObjects, before.gdiObjects + 1) << "the font";
     DeleteObject(font);
-    EXPECT_EQ(platform::processFigures().gdiObjects, before.gdiObjects) << "the font deleted";
+    EXPECT_EQ(bench::processFigures().gdiObjects, before.gdiObjects) << "the font deleted";
 
     window = platform::createWindow("figures", 64, 64, false);
     ASSERT_NE(window, nullptr);
     platform::DeviceContext* deviceContext = platform::getDC(window);
     ASSERT_NE(deviceContext, nullptr);
-    const platform::ProcessFigures during = platform::processFigures();
+    const bench::ProcessFigures during = bench::processFigures();
     EXPECT_EQ(during.userObjects, before.userObjects + 1) << "the new window";
     EXPECT_GT(during.gdiObjects, before.gdiObjects) << "its own device context";
 
@@ -278,7 +279,7 @@ TEST_F(Win32BackendTest, ProcessFiguresCountWindowsAndGdiObjects) {
     platform::destroyWindow(window);
     window = nullptr;
     pumpMessages();
-    const platform::ProcessFigures after = platform::processFigures();
+    const bench::ProcessFigures after = bench::processFigures();
     EXPECT_EQ(after.userObjects, before.userObjects) << "the window is gone";
     EXPECT_EQ(after.gdiObjects, before.gdiObjects) << "and so is what GDI held for it";
 }

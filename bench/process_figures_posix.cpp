@@ -1,12 +1,12 @@
 // The process's memory from /proc/self/statm where the system has it (Linux); a POSIX system has
 // no GDI or USER objects.
+#include "bench/process_figures.h"
+
 #include <unistd.h>
 
 #include <fstream>
 
-#include "platform/process.h"
-
-namespace platform {
+namespace bench {
 
 ProcessFigures processFigures() {
     ProcessFigures figures;
@@ -20,4 +20,4 @@ ProcessFigures processFigures() {
     return figures;
 }
 
-}  // namespace platform
+}  // namespace bench
