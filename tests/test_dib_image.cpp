@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "assets/bmp_file.h"
 #include "assets/dib_conversion.h"
 #include "assets/dib_file.h"
 #include "assets/dib_image.h"
 #include "platform/message_box.h"
 #include "tests/temp_path.h"
+#include "tools/bmp_writer.h"
 
 using Bitmap = bmp::BitmapFile;
 using bmp::Bytes;
