@@ -1,4 +1,6 @@
-// Mesh::load: the .sos mesh file reader, a "Vertices" section and a "Faces" section of plain text numbers.
+// The .sos mesh file reader: a "Vertices" section and a "Faces" section of plain text numbers.
+#include "assets/mesh_file.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -6,11 +8,9 @@
 #include <cstdlib>
 #include <memory>
 #include <utility>
-#include <vector>
 
+#include "assets/text_scanner.h"
 #include "platform/large_buffer.h"
-#include "scene/mesh.h"
-#include "scene/text_scanner.h"
 
 namespace {
 
@@ -84,13 +84,13 @@ MeshArray<Record> scanRecords(const MeshArray<Record>& old, int count, Scan scan
 
 }  // namespace
 
-// Reads the whole file before the mesh is touched: a refused file leaves the mesh as it was.
+// Reads the whole file before the arrays are touched: a refused file leaves them as they were.
 // Refused: a file that cannot be opened, measured or read, a header that does not match, a
 // count that is negative or larger than the file could hold, and a triangle corner outside the
 // vertex array. A face section that ends early is accepted; the faces it lacks keep their
 // earlier values, (0, 0, 0) for new ones. The text is scanned with the stream reader's own
 // formats and rules, so what stops a scan early stops it at the same character.
-bool Mesh::load(const char* path) {
+bool readMeshFile(const char* path, MeshArray<MeshVertex>& vertices, MeshArray<MeshTriangle>& triangles) {
     FileText text;
     if (!text.read(path)) return false;
     TextScanner scanner(text.begin(), text.end());
