@@ -36,5 +36,5 @@ using MeshArray = std::vector<Record, platform::LargeBufferAllocator<Record>>;
 // Reads the .sos file at path into the two arrays, each resized to its section's count: a
 // record the file does not fully state keeps what the array held there, new records start at
 // zero. False when the file cannot be opened or read or is malformed; the arrays are then as
-// they were.
+// they were, and loadFailure names the file and why.
 bool readMeshFile(const char* path, MeshArray<MeshVertex>& vertices, MeshArray<MeshTriangle>& triangles);
