@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "assets/bmp_file.h"
+#include "assets/dib_layout.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "assets/dib_conversion.h"
+#include "assets/load_failure.h"
 #include "platform/file_view.h"
 #include "platform/large_buffer.h"
 #include "platform/message_box.h"
@@ -14,6 +15,14 @@
 namespace {
 
 constexpr std::size_t openFailureTextSize = 256;
+
+// Parses and converts a whole bitmap file's bytes; image is null unless the result is none.
+DibError decode(const unsigned char* bytes, std::size_t size, DibImage*& image) {
+    DibFile file;
+    image = nullptr;
+    const DibError error = parseDib(bytes, size, file);
+    return error == DibError::none ? convertDib(file, image) : error;
+}
 
 }  // namespace
 
@@ -64,19 +73,22 @@ void reportDibError(DibError error, const char* fileName) {
 }
 
 DibImage* decodeDibImage(const unsigned char* bytes, std::size_t size) {
-    DibFile file;
     DibImage* image = nullptr;
-    DibError error = parseDib(bytes, size, file);
-    if (error == DibError::none) error = convertDib(file, image);
-    reportDibError(error, nullptr);
+    reportDibError(decode(bytes, size, image), nullptr);
     return image;
 }
 
 DibImage* loadDibImage(const char* fileName) {
+    loadFailure = LoadFailure();
     platform::FileView view;
     if (!view.open(fileName)) {
+        loadFailure = LoadFailure{fileName ? fileName : "", cannotBeOpened};
         reportDibError(DibError::openFailed, fileName);
         return nullptr;
     }
-    return decodeDibImage(view.data(), view.size());
+    DibImage* image = nullptr;
+    const DibError error = decode(view.data(), view.size(), image);
+    if (error != DibError::none) loadFailure = LoadFailure{fileName, dibErrorText(error)};
+    reportDibError(error, nullptr);
+    return image;
 }

@@ -14,7 +14,8 @@ struct DibImage {
     unsigned char* pixels;  // width * height * 3 bytes: red, green, blue; bottom row first
 };
 
-// Null on any failure, after one message box (caption "Error") that says why.
+// Null on any failure, after one message box (caption "Error") that says why; loadFailure then
+// names the file and the reason.
 DibImage* loadDibImage(const char* fileName);
 // The same for the bytes of a whole bitmap file already in memory.
 DibImage* decodeDibImage(const unsigned char* bytes, std::size_t size);

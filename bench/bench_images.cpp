@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "assets/bmp_file.h"
 #include "assets/dib_conversion.h"
 #include "assets/dib_file.h"
 #include "assets/dib_image.h"
 #include "assets/texture.h"
 #include "platform/messages.h"
 #include "platform/window.h"
+#include "tools/bmp_writer.h"
 
 namespace {
 

@@ -3,15 +3,9 @@
 #include "cli/data_directory.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
-#include "assets/dib_file.h"
-#include "assets/dib_image.h"
 #include "demo/data_files.h"
-#include "scene/mesh.h"
 
 namespace {
 
@@ -31,26 +25,6 @@ std::string joined(const std::vector<std::string>& items) {
     std::string out;
     for (const std::string& item : items) out += (out.empty() ? "" : ", ") + item;
     return out;
-}
-
-// Why a file that exists cannot be used, or an empty string when it can.
-std::string refusal(const fs::path& path) {
-    if (path.extension() == ".sos") {
-        Mesh scratch;
-        return scratch.load(path.string().c_str()) ? std::string() : "not a mesh file it can read";
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "cannot be opened";
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    DibFile file;
-    DibImage* image = nullptr;
-    DibError error = parseDib(bytes.data(), bytes.size(), file);
-    if (error == DibError::none) error = convertDib(file, image);
-    if (image) {
-        std::free(image->pixels);
-        std::free(image);
-    }
-    return error == DibError::none ? std::string() : dibErrorText(error);
 }
 
 }  // namespace
@@ -77,17 +51,12 @@ DataLookup findDataDirectory(const std::string& explicitDir, const std::string& 
     return lookup;
 }
 
-std::vector<std::string> unreadableDataFiles(const DataLookup& lookup) {
-    std::vector<std::string> lines;
-    for (const char* name : dataFileNames) {
-        const fs::path path = fs::path(lookup.directory) / name;
-        std::error_code error;
-        if (!fs::is_regular_file(path, error)) {
-            lines.push_back(std::string("cannot read ") + name + ": not found in " + joined(lookup.searched));
-            continue;
-        }
-        const std::string why = refusal(path);
-        if (!why.empty()) lines.push_back(std::string("cannot read ") + name + " in " + lookup.directory + ": " + why);
-    }
-    return lines;
+std::string unreadableDataFile(const DataLookup& lookup, const LoadFailure& failure) {
+    if (failure.reason.empty()) return std::string();
+    // The file where its reader looked for it: from the working directory, which is the data
+    // directory once the program has entered it (a relative data directory then names it no more).
+    std::error_code error;
+    if (!fs::is_regular_file(failure.file, error))
+        return "cannot read " + failure.file + ": not found in " + joined(lookup.searched);
+    return "cannot read " + failure.file + " in " + lookup.directory + ": " + failure.reason;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "assets/load_failure.h"
+
 struct DataLookup {
     std::string directory;              // where the files are read from
     std::vector<std::string> searched;  // every directory considered, in order
@@ -16,6 +18,7 @@ struct DataLookup {
 DataLookup findDataDirectory(const std::string& explicitDir, const std::string& workingDir,
                              const std::string& executableDir);
 
-// One line for each data file that cannot be read from the chosen directory: missing ones
-// name every directory searched, present ones the reason they were refused.
-std::vector<std::string> unreadableDataFiles(const DataLookup& lookup);
+// The line that says why a data file could not be loaded from the chosen directory, which the
+// program has entered: a missing one names every directory searched, one that is there the
+// reason its reader refused it. Empty when nothing was refused.
+std::string unreadableDataFile(const DataLookup& lookup, const LoadFailure& failure);

@@ -39,12 +39,12 @@ int startAndRun(const DataLookup& lookup) {
     const bool initialised = initGL();
     if (options.info || !options.report.empty()) recordGLDescription();
     if (!initialised) {
-        const std::vector<std::string> unreadable = unreadableDataFiles(lookup);
-        for (const std::string& line : unreadable) printLine(line);
+        const std::string unreadable = unreadableDataFile(lookup, loadFailure);
+        if (!unreadable.empty()) printLine(unreadable);
         platform::messageBox(appWindow.windowHandle, "Failed to initialize!", "ERROR", platform::MB_OK);
         appWindow.destroy();
         return couldNotRun(unreadable.empty() ? "the initialisation failed"
-                                              : "the initialisation failed: " + unreadable.front());
+                                              : "the initialisation failed: " + unreadable);
     }
     if (options.info) printGLInfo();
     if (options.validate) {

@@ -1,4 +1,4 @@
-// Drawing, displacing and copying an indexed triangle mesh (its file reader is mesh_file.cpp).
+// Loading, drawing, displacing and copying an indexed triangle mesh.
 #include "scene/mesh.h"
 
 #include <GL/gl.h>
@@ -13,6 +13,9 @@ constexpr GLsizei vertexStride = sizeof(MeshVertex);
 constexpr GLsizei indicesPerTriangle = 3;
 
 }  // namespace
+
+// The reader fills both arrays, or refuses the file and leaves them as they were.
+bool Mesh::load(const char* path) { return readMeshFile(path, vertices, triangles); }
 
 // Draws with whatever client arrays the caller enabled; the mesh's transform stays on the
 // modelview matrix afterwards.

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "assets/bmp_file.h"
 #include "assets/dib_conversion.h"
 #include "assets/dib_file.h"
 #include "assets/dib_image.h"
+#include "assets/load_failure.h"
 #include "platform/message_box.h"
 #include "tests/temp_path.h"
+#include "tools/bmp_writer.h"
 
 using Bitmap = bmp::BitmapFile;
 using bmp::Bytes;
@@ -94,10 +95,13 @@ void check(const Case& c) {
         EXPECT_EQ(d.boxes[0].text, c.message) << "the message";
         EXPECT_EQ(d.boxes[0].caption, "Error") << "the caption";
         EXPECT_EQ(d.boxes[0].type, platform::MB_OK) << "a single OK button";
+        EXPECT_EQ(loadFailure.reason, c.message) << "the loader keeps the same reason";
+        EXPECT_EQ(loadFailure.file, tempPath("case.bmp")) << "with the file's name";
         return;
     }
     ASSERT_TRUE(d.ok) << (d.boxes.empty() ? "" : d.boxes[0].text);
     EXPECT_TRUE(d.boxes.empty()) << "no message box on success";
+    EXPECT_TRUE(loadFailure.reason.empty()) << "no reason kept on success";
     EXPECT_EQ(d.width, c.width) << "width";
     EXPECT_EQ(d.height, c.height) << "height";
     EXPECT_EQ(d.rgb, c.rgb) << "pixels, red-green-blue, bottom row first";
@@ -573,6 +577,8 @@ TEST(DibImage, FileErrors) {
     ASSERT_EQ(boxes.size(), 1u) << "one box for a missing file";
     EXPECT_EQ(boxes[0].text, "Failed to open DIB file " + missing + ".\n") << "open failure names the file";
     EXPECT_EQ(boxes[0].caption, "Error") << "caption";
+    EXPECT_EQ(loadFailure.file, missing) << "the loader keeps the file";
+    EXPECT_EQ(loadFailure.reason, "cannot be opened") << "and why";
 
     std::string empty = tempPath("empty.bmp");
     writeFile(empty, {});
@@ -580,6 +586,7 @@ TEST(DibImage, FileErrors) {
     EXPECT_EQ(loadDibImage(empty.c_str()), nullptr) << "empty file";
     ASSERT_EQ(boxes.size(), 1u) << "one box for an empty file";
     EXPECT_EQ(boxes[0].text, "Failed to open DIB file " + empty + ".\n") << "an empty file cannot be mapped";
+    EXPECT_EQ(loadFailure.reason, "cannot be opened") << "the reason agrees with the box";
 
     std::string directory = ::testing::TempDir();
     boxes.clear();

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "assets/bmp_file.h"
 #include "assets/dib_image.h"
 #include "platform/message_box.h"
 #include "tests/temp_path.h"
+#include "tools/bmp_writer.h"
 
 namespace {
 

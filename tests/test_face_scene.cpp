@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/load_failure.h"
 #include "demo/face_scene.h"
 #include "demo/globals.h"
 #include "tests/app_fixtures.h"
@@ -137,6 +138,7 @@ TEST_F(FaceSceneTest, AnExpressionWithFewerVerticesThanTheNeutralFaceIsRefused) 
     dir.write("smile.sos", smallFace(5, 1.0f));
     dir.write("rage.sos", smallFace(6, 2.0f));
     EXPECT_FALSE(buildFaceScene()) << "smile with 5 of 6 vertices";
+    EXPECT_TRUE(loadFailure.reason.empty()) << "every file was read: no file is blamed for the refusal";
     EXPECT_TRUE(scene.lights.empty()) << "set-up stops before the light";
     EXPECT_EQ(scene.activeCamera, nullptr) << "and before the camera";
 

@@ -22,9 +22,9 @@ namespace fs = std::filesystem;
 const std::map<std::string, int> layerRank = {
     {"platform", 0}, {"assets", 1}, {"scene", 2}, {"demo", 3}, {"app", 4}, {"check", 5}, {"cli", 6},
 };
-// The generator stands apart: its own files and the bitmap writer.
+// The generator stands apart: its own files (the bitmap writer among them) and the bitmap layout.
 const std::string toolsFolder = "tools";
-const std::string toolsMayInclude = "assets/bmp_file.h";
+const std::string toolsMayInclude = "assets/dib_layout.h";
 
 // "path:line: #include ... (from folder to folder)" for every include that breaks the order.
 std::vector<std::string> upwardIncludes(const fs::path& root) {
@@ -102,13 +102,13 @@ TEST(IncludeOrder, NoIncludePointsUp) {
     std::ofstream(tree / "app" / "a.cpp") << "#include \"demo/d.h\"\n#include \"platform/p.h\"\n";
     std::ofstream(tree / "demo" / "d.h") << "#pragma once\n#include <vector>\n\n  #  include \"app/a.h\"\n";
     std::ofstream(tree / "assets" / "b.cpp") << "#include \"tests/helper.h\"\n";
-    std::ofstream(tree / "tools" / "t.cpp") << "#include \"assets/bmp_file.h\"\n#include \"assets/texture.h\"\n";
+    std::ofstream(tree / "tools" / "t.cpp") << "#include \"assets/dib_layout.h\"\n#include \"assets/texture.h\"\n";
     const std::vector<std::string> planted = upwardIncludes(tree);
     ASSERT_EQ(planted.size(), 3u) << "three planted includes point up";
     EXPECT_NE(planted[0].find("demo/d.h:4:"), std::string::npos) << "file and line named: " << planted[0];
     EXPECT_NE(planted[0].find("from demo up to app"), std::string::npos) << planted[0];
     EXPECT_NE(planted[1].find("assets/b.cpp:1:"), std::string::npos) << "code may not include tests: " << planted[1];
-    EXPECT_NE(planted[2].find("tools/t.cpp:2:"), std::string::npos) << "tools use only the writer: " << planted[2];
+    EXPECT_NE(planted[2].find("tools/t.cpp:2:"), std::string::npos) << "tools use only the layout: " << planted[2];
 
     // Two files of one folder that include each other; a header included by its own source is fine.
     std::ofstream(tree / "app" / "a.h") << "#pragma once\n";

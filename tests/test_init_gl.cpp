@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "app/globals.h"
 #include "app/hud.h"
+#include "assets/load_failure.h"
 #include "cli/run.h"
 #include "demo/globals.h"
 #include "tests/app_fixtures.h"
@@ -229,6 +230,7 @@ TEST_F(InitGlTest, AMissingFileFailsWithTheLoadersMessageOnly) {
         EXPECT_EQ(box.text, std::string("Failed to open DIB file ") + images[missing] + ".\n");
         EXPECT_EQ(box.caption, "Error");
         EXPECT_EQ(box.type, platform::MB_OK);
+        EXPECT_EQ(loadFailure.file, images[missing]) << "the loader's failure is kept for the caller";
         EXPECT_TRUE(allGlyphListsExist(fontListBase)) << "glyph lists made before the failure stay";
         EXPECT_NE(skyQuadric, nullptr) << "the quadric exists whatever fails later";
         const GLuint loaded[3] = {rocksTexture.glName, skyTexture.glName, lightmapTexture.glName};
@@ -246,6 +248,8 @@ TEST_F(InitGlTest, AMissingFileFailsWithTheLoadersMessageOnly) {
     firstInit = true;
     EXPECT_FALSE(initGL()) << "initGL fails without rage.sos";
     EXPECT_TRUE(MessageBoxRecorder::boxes().empty()) << "no message from initGL for a mesh file";
+    EXPECT_EQ(loadFailure.file, "rage.sos") << "the mesh reader's failure is kept for the caller";
+    EXPECT_EQ(loadFailure.reason, "cannot be opened");
     EXPECT_TRUE(firstInit) << "a failed first run is still the first run";
     EXPECT_EQ(rocksTexture.glName, 0u) << "no texture is loaded after the face scene failed";
 }
@@ -282,7 +286,13 @@ TEST_F(InitGlTest, StartUpReportsAFailureAndEndsWithExitCodeZero) {
     firstInit = true;
     drainMessages();
 
+    testing::internal::CaptureStderr();
     EXPECT_EQ(runApplication(1, programOnly), 0) << "a failed start ends with exit code 0";
+    const std::string written = testing::internal::GetCapturedStderr();
+    EXPECT_NE(written.find("facedemo: cannot read sunsetclouds.bmp: not found in " +
+                           std::filesystem::current_path().string()),
+              std::string::npos)
+        << "standard error names the missing file and where it was looked for: " << written;
     const std::vector<RecordedBox>& shown = MessageBoxRecorder::boxes();
     ASSERT_EQ(shown.size(), 2u) << "the loader's message, then the start-up's";
     EXPECT_EQ(shown[0].text, "Failed to open DIB file sunsetclouds.bmp.\n");

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "assets/load_failure.h"
 #include "scene/mesh.h"
 
 namespace fs = std::filesystem;
@@ -277,6 +278,8 @@ TEST_F(MeshFile, RefusesMalformedFilesAndLeavesTheMeshAlone) {
         EXPECT_NO_THROW(loaded = load(mesh, "refused.sos", contents)) << what;
         EXPECT_FALSE(loaded) << what << " is refused";
         EXPECT_TRUE(sameMesh(mesh, before)) << what << " leaves the mesh as it was";
+        EXPECT_EQ(loadFailure.file, (dir / "refused.sos").string()) << what << ": the reader names the file";
+        EXPECT_EQ(loadFailure.reason, "not a mesh file it can read") << what << ": and says why";
     }
 
     // Faces kept from the mesh's earlier contents count too: a short face section over a mesh
@@ -284,4 +287,10 @@ TEST_F(MeshFile, RefusesMalformedFilesAndLeavesTheMeshAlone) {
     Mesh shrunk = before;
     EXPECT_FALSE(load(shrunk, "shrunk.sos", generated(2, 6, 1))) << "stale corners past the new vertices";
     EXPECT_TRUE(sameMesh(shrunk, before)) << "are refused without touching the mesh";
+
+    // A file that is not there has its own reason; the next load that succeeds clears it.
+    EXPECT_FALSE(shrunk.load((dir / "nothing.sos").string().c_str()));
+    EXPECT_EQ(loadFailure.reason, "cannot be opened") << "a missing file";
+    EXPECT_TRUE(load(shrunk, "fine.sos", canonical));
+    EXPECT_TRUE(loadFailure.file.empty() && loadFailure.reason.empty()) << "a file read leaves no failure behind";
 }

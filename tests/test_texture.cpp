@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "assets/bmp_file.h"
 #include "assets/dib_image.h"
 #include "assets/texture.h"
 #include "platform/message_box.h"
 #include "tests/gl_test_context.h"
 #include "tests/temp_path.h"
+#include "tools/bmp_writer.h"
 
 using bmp::Bytes;
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/bmp_file.h"
+#include "tools/bmp_writer.h"
 
 namespace images {
 

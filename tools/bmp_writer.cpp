@@ -1,5 +1,5 @@
 // The bitmap file writer: headers in every kind, colour tables and pixel rows, RLE8 streams.
-#include "assets/bmp_file.h"
+#include "tools/bmp_writer.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // The scanf rules over text in memory. Each conversion reads characters exactly as the GNU C
 // library's vfscanf does (which decides where the next scan starts and which fields are
 // stored), then converts what it read as strtol and strtof would, through std::from_chars.
-#include "scene/text_scanner.h"
+#include "assets/text_scanner.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,25 +1,17 @@
-// The byte layout of Windows bitmap files: little-endian fields read and written, and one writer
-// of whole files in every header kind the loader reads. The image generator, the tests and the
-// benchmarks all write their bitmaps with it.
+// The bitmap file writer: whole files in every header kind the loader reads, each field free to
+// be set wrong on purpose. The image generator writes the demo's bitmaps with it; the tests and
+// the benchmarks write their own, right and wrong.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "assets/dib_layout.h"
+
 namespace bmp {
 
 using Bytes = std::vector<std::uint8_t>;
-
-constexpr std::size_t fileHeaderSize = 14;  // "BM", file size, two reserved words, pixel offset
-constexpr std::uint32_t coreHeaderSize = 12;
-constexpr std::uint32_t infoHeaderSize = 40;
-
-inline std::uint16_t read16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-inline std::uint32_t read32(const unsigned char* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
 
 void put16(Bytes& out, std::uint32_t value);
 void put32(Bytes& out, std::uint32_t value);

@@ -1,4 +1,6 @@
-// Mesh::load: the .sos mesh file reader, a "Vertices" section and a "Faces" section of plain text numbers.
+// The .sos mesh file reader: a "Vertices" section and a "Faces" section of plain text numbers.
+#include "assets/mesh_file.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -6,11 +8,10 @@
 #include <cstdlib>
 #include <memory>
 #include <utility>
-#include <vector>
 
+#include "assets/load_failure.h"
+#include "assets/text_scanner.h"
 #include "platform/large_buffer.h"
-#include "scene/mesh.h"
-#include "scene/text_scanner.h"
 
 namespace {
 
@@ -20,17 +21,22 @@ namespace {
 constexpr long minVertexChars = 8;
 constexpr long minFaceChars = 3;
 
+// Why a file is refused, as the run tells the user.
+constexpr const char* cannotBeRead = "cannot be read";
+constexpr const char* notAMeshFile = "not a mesh file it can read";
+
 // The whole file in memory, read in one go in binary mode: the scanner treats a CR as white
 // space, so CR LF line ends read as they would through a text-mode stream.
 class FileText {
 public:
-    // False when the file cannot be opened, measured (not a seekable file), held or read.
-    bool read(const char* path) {
+    // Null when the whole file is held; otherwise why not: it cannot be opened, or it cannot be
+    // measured (not a seekable file), held or read.
+    const char* read(const char* path) {
         std::FILE* file = std::fopen(path, "rb");
-        if (!file) return false;
+        if (!file) return cannotBeOpened;
         const bool ok = readOpen(file);
         std::fclose(file);
-        return ok;
+        return ok ? nullptr : cannotBeRead;
     }
 
     const char* begin() const { return bytes_.get(); }
@@ -82,22 +88,21 @@ MeshArray<Record> scanRecords(const MeshArray<Record>& old, int count, Scan scan
     return result;
 }
 
-}  // namespace
-
-// Reads the whole file before the mesh is touched: a refused file leaves the mesh as it was.
+// Reads the whole file before the arrays are touched: a refused file leaves them as they were.
 // Refused: a file that cannot be opened, measured or read, a header that does not match, a
 // count that is negative or larger than the file could hold, and a triangle corner outside the
 // vertex array. A face section that ends early is accepted; the faces it lacks keep their
 // earlier values, (0, 0, 0) for new ones. The text is scanned with the stream reader's own
-// formats and rules, so what stops a scan early stops it at the same character.
-bool Mesh::load(const char* path) {
+// formats and rules, so what stops a scan early stops it at the same character. Returns null
+// when the arrays were filled, otherwise why the file was refused.
+const char* readInto(const char* path, MeshArray<MeshVertex>& vertices, MeshArray<MeshTriangle>& triangles) {
     FileText text;
-    if (!text.read(path)) return false;
+    if (const char* unread = text.read(path)) return unread;
     TextScanner scanner(text.begin(), text.end());
 
     int count = 0;
-    if (scanner.scan("Vertices : %d\n", {&count}) != 1) return false;
-    if (!countFits(count, text.size(), minVertexChars)) return false;
+    if (scanner.scan("Vertices : %d\n", {&count}) != 1) return notAMeshFile;
+    if (!countFits(count, text.size(), minVertexChars)) return notAMeshFile;
     const int vertexTotal = count;
 
     MeshArray<MeshVertex> newVertices = scanRecords(vertices, vertexTotal, [&scanner](MeshVertex& v) {
@@ -106,8 +111,8 @@ bool Mesh::load(const char* path) {
         scanner.scan("%f %f\n", {&v.texCoord[0], &v.texCoord[1]});
     });
 
-    if (scanner.scan("\nFaces : %d\n", {&count}) != 1) return false;
-    if (!countFits(count, text.size(), minFaceChars)) return false;
+    if (scanner.scan("\nFaces : %d\n", {&count}) != 1) return notAMeshFile;
+    if (!countFits(count, text.size(), minFaceChars)) return notAMeshFile;
 
     MeshArray<MeshTriangle> newTriangles = scanRecords(triangles, count, [&scanner](MeshTriangle& t) {
         int corners[3] = {0, 0, 0};
@@ -120,11 +125,20 @@ bool Mesh::load(const char* path) {
     const auto limit = static_cast<std::uint32_t>(vertexTotal);
     for (const MeshTriangle& t : newTriangles) {
         for (std::uint32_t index : t.indices) {
-            if (index >= limit) return false;
+            if (index >= limit) return notAMeshFile;
         }
     }
 
     vertices = std::move(newVertices);
     triangles = std::move(newTriangles);
-    return true;
+    return nullptr;
+}
+
+}  // namespace
+
+bool readMeshFile(const char* path, MeshArray<MeshVertex>& vertices, MeshArray<MeshTriangle>& triangles) {
+    loadFailure = LoadFailure();
+    const char* refused = readInto(path, vertices, triangles);
+    if (refused) loadFailure = LoadFailure{path, refused};
+    return !refused;
 }
