@@ -40,7 +40,7 @@ for bad in "--size 0x0" "--frames -3" "--frames abc" "--seconds" "--data-dir /no
     [ ! -s "$E2E_TMP/bad.out" ] || fail "'$bad' wrote to standard output"
 done
 run_program --help >"$E2E_TMP/help.out" || fail "--help did not end with 0"
-[ "$(grep -c '^  --' "$E2E_TMP/help.out")" -eq 14 ] || fail "--help does not list the 14 options"
+[ "$(grep -c '^  --' "$E2E_TMP/help.out")" -eq 15 ] || fail "--help does not list the 15 options"
 grep -q '^  3  the program could not do what was asked' "$E2E_TMP/help.out" || fail "--help does not list the exit codes"
 version=$(run_program --version | tr -d '\r') || fail "--version did not end with 0"
 [[ $version =~ ^facedemo\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed '$version'"
