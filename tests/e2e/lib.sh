@@ -330,7 +330,7 @@ press_until() {
 # judged, so it ends a few steps past where it first shows, on a fast machine or a slow and busy
 # one alike. A slow frame takes in both the press and the release of a tap shorter than itself and
 # moves nothing: after a tap that left the still part of the picture as it was, the taps are
-# twice as long (E2E_TAP_HOLD, kept for the next move), up to a second.
+# twice as long (E2E_TAP_HOLD, kept for the next move), up to half a second.
 E2E_TAP_HOLD=0.01
 tap_until() {
     local id=$1 key=$2 condition=$3 failure=$4
@@ -345,7 +345,7 @@ tap_until() {
             return 0
         fi
         if [ "$(diff_pixels "$last" "$SHOT" "$REGION_STILL")" -eq 0 ]; then
-            E2E_TAP_HOLD=$(awk -v h="$E2E_TAP_HOLD" 'BEGIN { print (h * 2 < 1 ? h * 2 : 1) }')
+            E2E_TAP_HOLD=$(awk -v h="$E2E_TAP_HOLD" 'BEGIN { print (h * 2 < 0.5 ? h * 2 : 0.5) }')
         fi
         cp "$SHOT" "$last"
     done
