@@ -11,6 +11,7 @@
 #include "app/globals.h"
 #include "app/hud.h"
 #include "check/log.h"
+#include "platform/clock.h"
 #include "platform/messages.h"
 
 namespace {
@@ -26,9 +27,12 @@ struct Monitor {
     bool quitPosted = false;
     bool watching = false;
     Picture capture;
+    std::uint32_t fixedClockNow = 0;  // with a fixed frame time: what the millisecond clock reads
 };
 
 Monitor monitor;
+
+std::uint32_t readFixedClock() { return monitor.fixedClockNow; }
 
 bool hasLimit() { return monitor.asked.frames > 0 || monitor.asked.seconds > 0.0; }
 
@@ -56,6 +60,8 @@ void onStage(FrameStage finished) {
         const Clock::time_point now = Clock::now();
         monitor.frameMs.push_back(std::chrono::duration<double, std::milli>(now - monitor.lastPresent).count());
         monitor.lastPresent = now;
+        // With a fixed frame time the clock moves only here, so the next frame measures exactly it.
+        monitor.fixedClockNow += static_cast<std::uint32_t>(monitor.asked.frameTimeMs);
         if (monitor.lastFrameDrawing && !monitor.quitPosted) {
             platform::postQuitMessage(0);
             monitor.quitPosted = true;
@@ -73,12 +79,19 @@ void startFrameMonitor(const Options& asked) {
     monitor.asked = asked;
     monitor.start = monitor.lastPresent = Clock::now();
     // Asked nothing, it leaves the frame alone.
-    monitor.watching = hasLimit() || asked.fpsLog || !asked.screenshot.empty();
+    monitor.watching = hasLimit() || asked.fpsLog || !asked.screenshot.empty() || asked.frameTimeMs > 0;
     if (monitor.watching) addFrameStageListener(onStage);
+    if (asked.frameTimeMs > 0) {
+        // The first frame measures one frame time from the last reading (the window's activation),
+        // however long the start-up took.
+        monitor.fixedClockNow = lastFrameTime + static_cast<std::uint32_t>(asked.frameTimeMs);
+        platform::setClockSource(readFixedClock);
+    }
 }
 
 FrameSummary stopFrameMonitor() {
     removeFrameStageListener(onStage);
+    if (monitor.asked.frameTimeMs > 0) platform::setClockSource(nullptr);
     FrameSummary summary;
     summary.limitReached = monitor.quitPosted;
     summary.frames = static_cast<std::int64_t>(monitor.frameMs.size());

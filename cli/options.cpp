@@ -17,6 +17,8 @@ namespace {
 
 // WM_SIZE carries the client size in two 16-bit halves.
 constexpr long largestSide = 65535;
+// A second a frame: beyond it every step of the moves and of the morph would be a jump.
+constexpr long largestFrameTimeMs = 1000;
 
 struct KnownOption {
     const char* name;
@@ -32,6 +34,7 @@ constexpr KnownOption knownOptions[] = {
     {"--fullscreen", nullptr, "start in full screen (at the desktop's size unless --size is given)"},
     {"--frames", "N", "quit after N frames and print a summary of the frame times"},
     {"--seconds", "S", "quit after S seconds and print a summary of the frame times"},
+    {"--frame-time", "MS", "advance the clock by MS milliseconds (1..1000) a frame, so runs go alike anywhere"},
     {"--fps-log", nullptr, "print the overlay's frame-rate figure each time it changes"},
     {"--screenshot", "FILE.png", "save the last frame drawn before quitting as a PNG picture"},
     {"--info", nullptr, "print the GL vendor, renderer, version and multitexturing, then run on"},
@@ -97,6 +100,11 @@ bool apply(Options& o, const std::string& name, const std::string& value) {
         return true;
     }
     if (name == "--seconds") return parseSeconds(value, o.seconds);
+    if (name == "--frame-time") {
+        if (!parseInteger(value, 1, largestFrameTimeMs, n)) return false;
+        o.frameTimeMs = static_cast<int>(n);
+        return true;
+    }
     if (name == "--save-pictures") {
         o.savePictures = value;
         return !value.empty();

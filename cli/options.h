@@ -18,6 +18,7 @@ struct Options {
     bool fullScreen = false;
     std::int64_t frames = 0;  // 0: no limit
     double seconds = 0.0;     // 0: no limit
+    int frameTimeMs = 0;      // each frame advances the clock by this much; 0: the system's clock
     bool fpsLog = false;
     std::string screenshot;  // PNG file written with the last frame drawn
     bool info = false;

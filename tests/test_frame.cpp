@@ -156,6 +156,32 @@ TEST_F(FrameTest, ControlsUseThePreviousFrameAndTheMorphTheCurrentOne) {
     EXPECT_EQ(morphStep, 1) << "19 ms: no step";
 }
 
+TEST_F(FrameTest, AFixedFrameTimeIsEachFramesTimeWhateverTheSystemClockSays) {
+    // Started just before the clock wraps; the system's clock (the fixture's) stands still.
+    lastFrameTime = 0xFFFFFFF8u;
+    FixedClock::now() = 123456;
+    Options fixed;
+    fixed.frameTimeMs = 5;
+    startFrameMonitor(fixed);
+    keyState[platform::VK_UP] = 1;
+    for (int i = 0; i < 4; ++i) {
+        renderFrame();
+        EXPECT_EQ(frameDelta, 5u) << "frame " << i << ": one frame time, across the wrap-around too";
+    }
+    expectVecNear(eyePosition(camera.matrix), Vec3{0.0f, 0.0f, -0.15f}, 1e-6f,
+                  "the first frame moves by the 0 ms before it, the three after by 5 ms each");
+    EXPECT_EQ(fpsElapsed, 20u) << "the overlay's figure goes by frames";
+    EXPECT_EQ(morphStep, 1) << "four 5 ms frames make one 20 ms morph step";
+
+    // An activation (a restore, a new window) reads the fixed clock: one 0 ms frame, then 5 ms again.
+    windowProc(window, platform::WM_ACTIVATE, platform::makeLong(platform::WA_ACTIVE, 0), 0);
+    renderFrame();
+    EXPECT_EQ(frameDelta, 0u) << "no time passes between an activation and the next frame";
+    renderFrame();
+    EXPECT_EQ(frameDelta, 5u);
+    stopFrameMonitor();
+}
+
 TEST_F(FrameTest, TheFrameMonitorStopsAfterItsFramesWithTheLastPicture) {
     Options none;
     startFrameMonitor(none);

@@ -24,6 +24,7 @@ TEST(CommandLine, OptionsAndTheirValues) {
         << "no flag set by default";
     EXPECT_EQ(none.options.frames, 0) << "no frame limit";
     EXPECT_EQ(none.options.seconds, 0.0) << "no time limit";
+    EXPECT_EQ(none.options.frameTimeMs, 0) << "the system's clock";
     EXPECT_TRUE(none.options.dataDir.empty() && none.options.screenshot.empty()) << "no paths";
     EXPECT_FALSE(none.options.given) << "the plain demo";
     EXPECT_FALSE(printsSomething(none)) << "a windowed program started plainly takes no console";
@@ -32,15 +33,20 @@ TEST(CommandLine, OptionsAndTheirValues) {
     EXPECT_FALSE(parse({"stray"}).options.given) << "an unknown argument is not an option given";
     EXPECT_TRUE(printsSomething(parse({"stray"}))) << "but its warning is printed";
 
-    ParsedCommandLine all = parse({"--size", "640x480", "--frames=120", "--seconds", "2.5", "--data-dir=/srv/data",
-                                   "--screenshot", "out.png", "--fullscreen", "--fps-log", "--info", "--offscreen",
-                                   "--validate", "--save-pictures=pictures", "--report", "run.JSON"});
+    ParsedCommandLine all =
+        parse({"--size", "640x480", "--frames=120", "--seconds", "2.5", "--frame-time=20", "--data-dir=/srv/data",
+               "--screenshot", "out.png", "--fullscreen", "--fps-log", "--info", "--offscreen", "--validate",
+               "--save-pictures=pictures", "--report", "run.JSON"});
     ASSERT_TRUE(all.error.empty()) << all.error;
     EXPECT_EQ(all.options.width, 640) << "--size width";
     EXPECT_EQ(all.options.height, 480) << "--size height";
     EXPECT_TRUE(all.options.sizeGiven) << "--size remembered as given";
     EXPECT_EQ(all.options.frames, 120) << "--frames=N";
     EXPECT_EQ(all.options.seconds, 2.5) << "--seconds S with a fraction";
+    EXPECT_EQ(all.options.frameTimeMs, 20) << "--frame-time=MS";
+    EXPECT_EQ(parse({"--frame-time", "1"}).options.frameTimeMs, 1) << "the shortest frame time";
+    EXPECT_EQ(parse({"--frame-time", "1000"}).options.frameTimeMs, 1000) << "the longest frame time";
+    EXPECT_FALSE(printsSomething(parse({"--frame-time", "20"}))) << "a frame time only shapes the demo";
     EXPECT_EQ(all.options.dataDir, "/srv/data") << "--data-dir=DIR";
     EXPECT_EQ(all.options.screenshot, "out.png") << "--screenshot FILE";
     EXPECT_EQ(all.options.savePictures, "pictures") << "--save-pictures=DIR";
@@ -58,8 +64,8 @@ TEST(CommandLine, OptionsAndTheirValues) {
 
     const std::string usage = usageText("facedemo");
     for (const char* option : {"--help", "--version", "--data-dir DIR", "--size WxH", "--fullscreen", "--frames N",
-                               "--seconds S", "--fps-log", "--screenshot FILE.png", "--info", "--offscreen",
-                               "--validate", "--save-pictures DIR", "--report FILE"})
+                               "--seconds S", "--frame-time MS", "--fps-log", "--screenshot FILE.png", "--info",
+                               "--offscreen", "--validate", "--save-pictures DIR", "--report FILE"})
         EXPECT_NE(usage.find(std::string("  ") + option + " "), std::string::npos) << "usage lists " << option;
 }
 
@@ -85,6 +91,11 @@ TEST(CommandLine, BadValuesAndUnknownArguments) {
         {{"--seconds", "-1"}, "--seconds"},
         {{"--seconds", "nan"}, "--seconds"},
         {{"--seconds", "inf"}, "--seconds"},
+        {{"--frame-time", "0"}, "--frame-time"},
+        {{"--frame-time", "1001"}, "--frame-time"},
+        {{"--frame-time", "abc"}, "--frame-time"},
+        {{"--frame-time", "2.5"}, "--frame-time"},
+        {{"--frame-time"}, "--frame-time"},
         {{"--frames"}, "--frames"},
         {{"--size"}, "--size"},
         {{"--screenshot"}, "--screenshot"},

@@ -322,13 +322,39 @@ press_until() {
     xdotool keyup "$key"
 }
 
-# hold_key ID KEY SECONDS: holds a key down for about SECONDS. One xdotool process presses,
-# waits and releases, so that a busy machine's delay in starting a second process does not
-# lengthen the hold (a turn held three times as long leaves the faces out of the picture).
-hold_key() {
-    focus_window "$1"
-    xdotool keydown "$2" sleep "$3" keyup "$2"
+# tap_until ID KEY CONDITION FAILURE: presses a key in short taps until CONDITION holds, judged
+# after each tap with the key up; fails the test with FAILURE (expanded then, so that it may name
+# what CONDITION measured) after 40 taps. For a move of the camera in a program run with a fixed
+# frame time (E2E_FRAME_TIME), where each frame that sees the key moves it by one fixed step: a
+# tap is seen by the few frames drawn while it lasts and the move stops while the picture is
+# judged, so it ends a few steps past where it first shows, on a fast machine or a slow and busy
+# one alike. A slow frame takes in both the press and the release of a tap shorter than itself and
+# moves nothing: after a tap that left the still part of the picture as it was, the taps are
+# twice as long (E2E_TAP_HOLD, kept for the next move), up to half a second.
+E2E_TAP_HOLD=0.01
+tap_until() {
+    local id=$1 key=$2 condition=$3 failure=$4
+    local taps=40 tap last=$E2E_TMP/tap-last.png
+    focus_window "$id"
+    screenshot tap-last "$id"
+    for ((tap = 1; tap <= taps; tap++)); do
+        xdotool keydown "$key" sleep "$E2E_TAP_HOLD" keyup "$key"
+        # A frame drawn before the release may reach the screen a little later.
+        if wait_for "$condition" 0.3; then
+            log "${key^^}: $tap taps, the last of $E2E_TAP_HOLD s"
+            return 0
+        fi
+        if [ "$(diff_pixels "$last" "$SHOT" "$REGION_STILL")" -eq 0 ]; then
+            E2E_TAP_HOLD=$(awk -v h="$E2E_TAP_HOLD" 'BEGIN { print (h * 2 < 0.5 ? h * 2 : 0.5) }')
+        fi
+        cp "$SHOT" "$last"
+    done
+    fail "${key^^}: $(eval "echo \"$failure\"") after $taps taps: $SHOT"
 }
+
+# A frame time for runs whose camera moves are tapped: 1 degree of turn, 0.8 of tilt and 0.1
+# world units forward a frame (the keys move by 0.01 a millisecond).
+E2E_FRAME_TIME=10
 
 # --- pictures ----------------------------------------------------------------------------------
 
@@ -420,7 +446,8 @@ wait_picture() {
 # wait_running ID TIMEOUT: waits until the window shows the scene with the frame-rate text, that
 # is after more than half a second of frames, and leaves that picture in SHOT. The very first
 # frames are not a steady reference: they light the axes with GL's initial normal, later frames
-# with the normal that the previous frame's drawing left current.
+# with the normal that the previous frame's drawing left current. Half a second of a fixed frame
+# time is a number of frames, so the text may take some seconds of a slow machine.
 wait_running() {
     local id=$1
     wait_picture "$id" "$2"
@@ -428,8 +455,8 @@ wait_running() {
     local height
     height=$(window_geometry "$id" | cut -d' ' -f4)
     local region=120x35+0+$((height - 35))
-    wait_for 'screenshot running "$id"; check "$(text_pixels "$SHOT" "$region") > 0.015"' 5 ||
-        fail "no frame-rate text after 5 s of frames: $SHOT"
+    wait_for 'screenshot running "$id"; check "$(text_pixels "$SHOT" "$region") > 0.015"' 30 ||
+        fail "no frame-rate text after 30 s of frames: $SHOT"
 }
 
 # sky_redness FILE: red minus blue of the sky above the horizon; about 0 in the grey fog, high in
