@@ -1,0 +1,130 @@
+// What the layer's files share: one GL 1.1 context's state, held beside the ES 2.0 objects that
+// draw it, and the few steps one concern asks of another.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fixed_function/es2_api.h"
+#include "fixed_function/fixed_function.h"
+
+namespace ff {
+
+constexpr int maxLights = 8;
+constexpr int maxModelviewDepth = 32;
+constexpr int maxProjectionDepth = 32;
+
+using Matrix = std::array<float, 16>;  // column-major, as GL hands matrices over
+constexpr Matrix identityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+struct Light {
+    bool enabled = false;
+    float ambient[4] = {0, 0, 0, 1};
+    float diffuse[4] = {0, 0, 0, 1};
+    float specular[4] = {0, 0, 0, 1};
+    float position[4] = {0, 0, 1, 0};        // eye coordinates, taken there when it was given
+    float spotDirection[3] = {0, 0, -1};     // eye coordinates
+    float spotExponent = 0;
+    float spotCutoff = 180;
+    float attenuation[3] = {1, 0, 0};        // constant, linear, quadratic
+};
+
+struct Material {
+    float ambient[4] = {0.2f, 0.2f, 0.2f, 1};
+    float diffuse[4] = {0.8f, 0.8f, 0.8f, 1};
+    float specular[4] = {0, 0, 0, 1};
+    float emission[4] = {0, 0, 0, 1};
+    float shininess = 0;
+};
+
+// One vertex as glVertex hands it on: the position and the current attributes of that moment.
+struct Vertex {
+    float position[4];
+    float normal[3];
+    float color[4];
+    float texCoord[4];
+};
+
+// A generated ES program and where its uniforms are.
+struct Program {
+    GLuint name = 0;
+    std::map<std::string, GLint> uniforms;  // by name
+};
+
+struct Context {
+    Es2Api es;
+    GLenum error = GL_NO_ERROR;
+
+    // Matrices.
+    GLenum matrixMode = GL_MODELVIEW;
+    std::vector<Matrix> modelview{identityMatrix};
+    std::vector<Matrix> projection{identityMatrix};
+
+    // The current vertex attributes and the primitive being assembled.
+    float color[4] = {1, 1, 1, 1};
+    float normal[3] = {0, 0, 1};
+    float texCoord[4] = {0, 0, 0, 1};
+    bool insideBeginEnd = false;
+    GLenum primitive = GL_POINTS;
+    std::vector<Vertex> vertices;
+    std::vector<Vertex> triangles;  // what End hands ES, kept to reuse its memory
+
+    // Capabilities: those the layer computes itself, and those ES has too (kept in step with it).
+    bool lighting = false;
+    bool colorMaterial = false;
+    bool normalize = false;
+    bool fog = false;
+    std::map<GLenum, bool> esCapabilities;
+
+    // Lighting and fog.
+    Light lights[maxLights];
+    Material front, back;
+    float lightModelAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
+    bool localViewer = false;
+    GLenum colorMaterialFace = GL_FRONT_AND_BACK;
+    GLenum colorMaterialMode = GL_AMBIENT_AND_DIFFUSE;
+    GLenum fogMode = GL_EXP;
+    float fogDensity = 1, fogStart = 0, fogEnd = 1;
+    float fogColor[4] = {0, 0, 0, 0};
+
+    // Per-fragment and framebuffer state that ES keeps too.
+    float clearColor[4] = {0, 0, 0, 0};
+    double clearDepth = 1;
+    GLint viewport[4] = {0, 0, 0, 0};
+    GLenum depthFunc = GL_LESS;
+    GLenum blendSource = GL_ONE, blendDestination = GL_ZERO;
+    GLint packAlignment = 4;
+
+    // ES objects.
+    GLuint vertexBuffer = 0;
+    std::map<std::uint64_t, Program> programs;
+};
+
+// The current context; null when none.
+Context* current();
+// Records GL's error unless an earlier one is still unread, as GL keeps the first.
+void setError(Context& context, GLenum error);
+// The current context when a GL command may run now: null (recording GL_INVALID_OPERATION)
+// between Begin and End, and null without a context.
+Context* outsideBeginEnd();
+
+// The matrix stack that MatrixMode selected.
+std::vector<Matrix>& currentStack(Context& context);
+// a * b, column-major, in float as GL computes it.
+Matrix multiply(const Matrix& a, const Matrix& b);
+
+// The material GL_COLOR_MATERIAL makes follow the current colour, updated from it.
+void applyColorMaterial(Context& context);
+
+// Draws `count` vertices of context.triangles as `mode` (an ES primitive) with the program that
+// the fixed-function state calls for. False when the program could not be made.
+bool drawVertices(Context& context, GLenum mode, int count);
+// The ES program for the state now, generated the first time it is needed; null on failure.
+const Program* programFor(Context& context, GLenum mode);
+// Gives back every generated program.
+void deletePrograms(Context& context);
+
+}  // namespace ff
