@@ -52,11 +52,11 @@ void setCapability(GLenum cap, bool enabled) {
     }
 }
 
-// A query's answer: its values, and whether they are colour components, which glGetIntegerv maps
-// onto the whole integer range rather than rounding.
+// A query's answer: its values, and whether they are normalized (colours, normals, depths), which
+// glGetIntegerv maps onto the whole integer range rather than rounding.
 struct Answer {
     std::vector<double> values;
-    bool colour = false;
+    bool normalized = false;
 };
 
 void put(Answer& answer, const float* values, int count) { answer.values.assign(values, values + count); }
@@ -82,10 +82,10 @@ bool answer(Context& context, GLenum pname, Answer& a) {
     case GL_MAX_MODELVIEW_STACK_DEPTH: a.values = {double(maxModelviewDepth)}; return true;
     case GL_MAX_PROJECTION_STACK_DEPTH: a.values = {double(maxProjectionDepth)}; return true;
     case GL_MAX_LIGHTS: a.values = {double(maxLights)}; return true;
-    case GL_CURRENT_COLOR: put(a, context.color, 4); a.colour = true; return true;
-    case GL_CURRENT_NORMAL: put(a, context.normal, 3); return true;
+    case GL_CURRENT_COLOR: put(a, context.color, 4); a.normalized = true; return true;
+    case GL_CURRENT_NORMAL: put(a, context.normal, 3); a.normalized = true; return true;
     case GL_CURRENT_TEXTURE_COORDS: put(a, context.texCoord, 4); return true;
-    case GL_LIGHT_MODEL_AMBIENT: put(a, context.lightModelAmbient, 4); a.colour = true; return true;
+    case GL_LIGHT_MODEL_AMBIENT: put(a, context.lightModelAmbient, 4); a.normalized = true; return true;
     case GL_LIGHT_MODEL_LOCAL_VIEWER: a.values = {context.localViewer ? 1.0 : 0.0}; return true;
     case GL_LIGHT_MODEL_TWO_SIDE: a.values = {0.0}; return true;
     case GL_COLOR_MATERIAL_FACE: a.values = {double(context.colorMaterialFace)}; return true;
@@ -94,9 +94,9 @@ bool answer(Context& context, GLenum pname, Answer& a) {
     case GL_FOG_DENSITY: a.values = {context.fogDensity}; return true;
     case GL_FOG_START: a.values = {context.fogStart}; return true;
     case GL_FOG_END: a.values = {context.fogEnd}; return true;
-    case GL_FOG_COLOR: put(a, context.fogColor, 4); a.colour = true; return true;
-    case GL_COLOR_CLEAR_VALUE: put(a, context.clearColor, 4); a.colour = true; return true;
-    case GL_DEPTH_CLEAR_VALUE: a.values = {context.clearDepth}; return true;
+    case GL_FOG_COLOR: put(a, context.fogColor, 4); a.normalized = true; return true;
+    case GL_COLOR_CLEAR_VALUE: put(a, context.clearColor, 4); a.normalized = true; return true;
+    case GL_DEPTH_CLEAR_VALUE: a.values = {context.clearDepth}; a.normalized = true; return true;
     case GL_VIEWPORT: a.values.assign(context.viewport, context.viewport + 4); return true;
     case GL_DEPTH_FUNC: a.values = {double(context.depthFunc)}; return true;
     case GL_BLEND_SRC: a.values = {double(context.blendSource)}; return true;
@@ -138,6 +138,8 @@ Context* outsideBeginEnd() {
 Context* createContext(ProcLoader loader, const char** why) {
     const char* missing = nullptr;
     Context* context = new Context;
+    // The first light alone starts white.
+    for (int k = 0; k < 3; ++k) context->lights[0].diffuse[k] = context->lights[0].specular[k] = 1;
     if (!loadEs2Api(loader, context->es, missing)) {
         if (why) *why = missing ? missing : "no entry point loader";
         delete context;
@@ -189,7 +191,11 @@ GLboolean IsEnabled(GLenum cap) {
 GLenum GetError() {
     Context* context = currentLayerContext;
     if (!context) return GL_NO_ERROR;
-    if (context->insideBeginEnd) return GL_INVALID_OPERATION;  // and GL's flag stays as it is
+    // Between Begin and End glGetError is itself a bad call: it answers 0 and records the error.
+    if (context->insideBeginEnd) {
+        setError(*context, GL_INVALID_OPERATION);
+        return GL_NO_ERROR;
+    }
     const GLenum error = context->error;
     context->error = GL_NO_ERROR;
     return error;
@@ -206,8 +212,8 @@ void GetIntegerv(GLenum pname, GLint* params) {
     if (!query(pname, params, a)) return;
     for (std::size_t i = 0; i < a.values.size(); ++i) {
         const double v = a.values[i];
-        // Colour components map [-1, 1] onto the whole range of GLint; other reals are rounded.
-        params[i] = a.colour ? GLint(std::clamp(v, -1.0, 1.0) * 2147483647.0) : GLint(std::lround(v));
+        // Normalized values map [-1, 1] onto the whole range of GLint; other reals are rounded.
+        params[i] = a.normalized ? GLint(std::clamp(v, -1.0, 1.0) * 2147483647.0) : GLint(std::lround(v));
     }
 }
 
@@ -277,13 +283,14 @@ void DepthFunc(GLenum func) {
 void BlendFunc(GLenum sfactor, GLenum dfactor) {
     Context* context = outsideBeginEnd();
     if (!context) return;
-    // GL 1.1's factors; the constant-colour ones came later.
+    // GL 1.1's factors, with the colour factors on both sides as ES and later GL allow them; the
+    // constant-colour factors are not offered.
     const auto known = [](GLenum f, bool source) {
         switch (f) {
         case GL_ZERO: case GL_ONE: case GL_SRC_ALPHA: case GL_ONE_MINUS_SRC_ALPHA: case GL_DST_ALPHA:
-        case GL_ONE_MINUS_DST_ALPHA: return true;
-        case GL_SRC_COLOR: case GL_ONE_MINUS_SRC_COLOR: return !source;
-        case GL_DST_COLOR: case GL_ONE_MINUS_DST_COLOR: case GL_SRC_ALPHA_SATURATE: return source;
+        case GL_ONE_MINUS_DST_ALPHA: case GL_SRC_COLOR: case GL_ONE_MINUS_SRC_COLOR: case GL_DST_COLOR:
+        case GL_ONE_MINUS_DST_COLOR: return true;
+        case GL_SRC_ALPHA_SATURATE: return source;
         default: return false;
         }
     };

@@ -1,6 +1,6 @@
 // Immediate mode: glBegin/glEnd gather vertices with the current attributes, and glEnd hands the
 // primitive to ES, with quadrilaterals and polygons cut into triangles as GL's implementations
-// cut them (a quad along the diagonal from its second to its fourth vertex).
+// cut them (a quad along the diagonal from its first to its third vertex).
 #include <algorithm>
 
 #include "fixed_function/context.h"
@@ -43,12 +43,12 @@ int assemble(Context& context, GLenum& esMode) {
     };
     switch (context.primitive) {
     case GL_QUADS:
-        for (int i = 0; i + 3 < n; i += 4) triangle(i, i + 1, i + 3), triangle(i + 1, i + 2, i + 3);
+        for (int i = 0; i + 3 < n; i += 4) triangle(i, i + 1, i + 2), triangle(i, i + 2, i + 3);
         esMode = GL_TRIANGLES;
         return static_cast<int>(out.size());
     case GL_QUAD_STRIP:
         // Quad k has the corners 2k, 2k+1, 2k+3, 2k+2 in its own order.
-        for (int i = 0; i + 3 < n; i += 2) triangle(i, i + 1, i + 2), triangle(i + 1, i + 3, i + 2);
+        for (int i = 0; i + 3 < n; i += 2) triangle(i, i + 1, i + 3), triangle(i, i + 3, i + 2);
         esMode = GL_TRIANGLES;
         return static_cast<int>(out.size());
     case GL_POLYGON:

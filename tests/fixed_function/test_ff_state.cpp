@@ -1,0 +1,204 @@
+// The layer's state and errors against Mesa's: capabilities and queries answer exactly as the
+// driver answers them, and bad input gives GL's error and changes nothing.
+#include <vector>
+
+#include "tests/fixed_function/differential.h"
+
+namespace {
+
+constexpr GLenum capabilities[] = {GL_LIGHTING, GL_LIGHT0, GL_LIGHT7, GL_COLOR_MATERIAL, GL_NORMALIZE, GL_FOG,
+                                   GL_DEPTH_TEST, GL_BLEND, GL_CULL_FACE, GL_DITHER, GL_SCISSOR_TEST,
+                                   GL_POLYGON_OFFSET_FILL};
+
+// What a context answers to the queries the program and the layer's scenes make, in each of the
+// three query types, after `change` has run.
+std::vector<double> answers(const GlCalls& gl) {
+    std::vector<double> all;
+    for (GLenum cap : capabilities) {
+        all.push_back(gl.IsEnabled(cap));
+        GLboolean b = 7;
+        gl.GetBooleanv(cap, &b);
+        all.push_back(b);
+    }
+    const GLenum queries[] = {GL_MATRIX_MODE, GL_MAX_LIGHTS, GL_CURRENT_COLOR, GL_CURRENT_NORMAL,
+                              GL_CURRENT_TEXTURE_COORDS, GL_LIGHT_MODEL_AMBIENT, GL_LIGHT_MODEL_LOCAL_VIEWER,
+                              GL_LIGHT_MODEL_TWO_SIDE, GL_COLOR_MATERIAL_FACE, GL_COLOR_MATERIAL_PARAMETER,
+                              GL_FOG_MODE, GL_FOG_DENSITY, GL_FOG_START, GL_FOG_END, GL_FOG_COLOR,
+                              GL_COLOR_CLEAR_VALUE, GL_DEPTH_CLEAR_VALUE, GL_VIEWPORT, GL_DEPTH_FUNC, GL_BLEND_SRC,
+                              GL_BLEND_DST, GL_PACK_ALIGNMENT, GL_MODELVIEW_STACK_DEPTH};
+    for (GLenum q : queries) {
+        GLfloat f[4] = {-9, -9, -9, -9};
+        GLint i[4] = {-9, -9, -9, -9};
+        GLboolean b[4] = {7, 7, 7, 7};
+        GLdouble d[4] = {-9, -9, -9, -9};
+        gl.GetFloatv(q, f);
+        gl.GetIntegerv(q, i);
+        gl.GetBooleanv(q, b);
+        gl.GetDoublev(q, d);
+        for (int k = 0; k < 4; ++k) all.insert(all.end(), {f[k], double(i[k]), double(b[k]), d[k]});
+    }
+    all.push_back(gl.GetError());
+    return all;
+}
+
+void changeState(const GlCalls& gl) {
+    for (GLenum cap : capabilities) gl.Enable(cap);
+    gl.Disable(GL_DITHER);
+    gl.Disable(GL_LIGHT7);
+    gl.MatrixMode(GL_PROJECTION);
+    gl.PushMatrix();
+    gl.Color4f(0.25f, 0.5f, 0.75f, 0.125f);
+    gl.Normal3f(0.6f, 0, -0.8f);
+    gl.TexCoord2f(3, -4);
+    const GLfloat ambient[4] = {0.05f, 0.5f, 1, 0.5f}, fogColour[4] = {0.3f, 0.2f, 0.1f, 0.9f};
+    gl.LightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+    gl.LightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
+    gl.ColorMaterial(GL_BACK, GL_SPECULAR);
+    gl.Fogi(GL_FOG_MODE, GL_LINEAR);
+    gl.Fogf(GL_FOG_DENSITY, 0.35f);
+    gl.Fogf(GL_FOG_START, -2.5f);
+    gl.Fogf(GL_FOG_END, 40.4f);
+    gl.Fogfv(GL_FOG_COLOR, fogColour);
+    gl.ClearColor(0.2f, 1.5f, -0.5f, 0.7f);  // clamped, as GL 1.1 clamps it
+    gl.ClearDepth(0.25);
+    gl.Viewport(3, 5, 60, 40);
+    gl.DepthFunc(GL_GEQUAL);
+    gl.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    gl.PixelStorei(GL_PACK_ALIGNMENT, 2);
+}
+
+class StateTest : public DifferentialTest {};
+
+TEST_F(StateTest, QueriesAnswerAsMesaAnswers) {
+    std::vector<double> mesaInitial, layerInitial, mesaChanged, layerChanged;
+    onMesa([&](const GlCalls& gl) {
+        gl.Viewport(0, 0, sceneSide, sceneSide);
+        mesaInitial = answers(gl);
+        changeState(gl);
+        mesaChanged = answers(gl);
+    });
+    onLayer([&](const GlCalls& gl) {
+        gl.Viewport(0, 0, sceneSide, sceneSide);
+        layerInitial = answers(gl);
+        changeState(gl);
+        layerChanged = answers(gl);
+    });
+    ASSERT_EQ(layerInitial.size(), mesaInitial.size());
+    for (std::size_t k = 0; k < mesaInitial.size(); ++k) {
+        EXPECT_EQ(layerInitial[k], mesaInitial[k]) << "GL's initial state, answer " << k;
+        EXPECT_EQ(layerChanged[k], mesaChanged[k]) << "after the changes, answer " << k;
+    }
+}
+
+// Each bad call in turn, with the error read after it; run on both, the errors must be the same,
+// and the state must come through unchanged.
+void badCalls(const GlCalls& gl, std::vector<GLenum>& errors, std::vector<double>& after) {
+    auto note = [&] { errors.push_back(gl.GetError()); };
+    gl.Enable(GL_TEXTURE_GEN_S - 1), note();                  // no such capability
+    gl.Disable(0x1234), note();
+    gl.IsEnabled(GL_FRONT), note();
+    GLfloat f[16] = {};
+    gl.GetFloatv(GL_FRONT_AND_BACK, f), note();
+    gl.MatrixMode(GL_LIGHTING), note();
+    gl.Begin(GL_POLYGON + 100), note();
+    gl.End(), note();                                          // End without Begin
+    gl.Begin(GL_TRIANGLES);
+    gl.Begin(GL_LINES);                                        // nested
+    gl.Vertex2i(0, 0);
+    gl.End(), note();
+    gl.Begin(GL_QUADS);
+    gl.Enable(GL_LIGHTING);                                    // not allowed between Begin and End
+    gl.MatrixMode(GL_PROJECTION);
+    gl.PushMatrix();
+    errors.push_back(gl.GetError());                           // GetError itself is refused here
+    gl.End(), note();
+    gl.Begin(GL_LINES);
+    gl.Recti(0, 0, 1, 1);
+    gl.End(), note();
+    gl.PopMatrix(), note();                                    // underflow
+    for (int k = 0; k < 40; ++k) gl.PushMatrix();
+    note();                                                    // overflow
+    for (int k = 0; k < 40; ++k) gl.PopMatrix();
+    note();
+    gl.Ortho(0, 0, 0, 1, 0, 1), note();
+    gl.Frustum(-1, 1, -1, 1, 0, 10), note();
+    gl.Frustum(-1, 1, -1, 1, 2, 2), note();
+    const GLfloat p[4] = {1, 1, 1, 1};
+    gl.Lightfv(GL_LIGHT0 + 8, GL_DIFFUSE, p), note();
+    gl.Lightfv(GL_LIGHT0, GL_SHININESS, p), note();
+    gl.Lightf(GL_LIGHT0, GL_SPOT_CUTOFF, 91), note();
+    gl.Lightf(GL_LIGHT0, GL_SPOT_EXPONENT, 129), note();
+    gl.Lightf(GL_LIGHT0, GL_LINEAR_ATTENUATION, -1), note();
+    gl.Materialf(GL_FRONT, GL_SHININESS, 200), note();
+    gl.Materialfv(GL_FRONT, GL_POSITION, p), note();
+    gl.Materialfv(GL_LEFT, GL_DIFFUSE, p), note();
+    gl.ColorMaterial(GL_FRONT, GL_SHININESS), note();
+    gl.LightModelf(GL_FOG, 1), note();
+    gl.Fogi(GL_FOG_MODE, GL_LINEAR + 1), note();
+    gl.Fogf(GL_FOG_DENSITY, -1), note();
+    gl.Viewport(0, 0, -1, 4), note();
+    gl.DepthFunc(GL_NEVER - 1), note();
+    gl.BlendFunc(GL_SRC_ALPHA_SATURATE + 1, GL_ZERO), note();
+    gl.Clear(GL_ACCUM_BUFFER_BIT << 8), note();
+    gl.PixelStorei(GL_PACK_ALIGNMENT, 3), note();
+    gl.ReadPixels(0, 0, 1, 1, GL_RGB, GL_FLOAT + 100, f), note();
+    gl.ReadPixels(0, 0, -1, 1, GL_RGB, GL_UNSIGNED_BYTE, f), note();
+    // Two errors in a row: GL keeps the first until it is read.
+    gl.MatrixMode(0), gl.PopMatrix(), note(), note();
+    after = answers(gl);
+}
+
+TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
+    std::vector<GLenum> mesaErrors, layerErrors;
+    std::vector<double> mesaAfter, layerAfter;
+    onMesa([&](const GlCalls& gl) { badCalls(gl, mesaErrors, mesaAfter); });
+    onLayer([&](const GlCalls& gl) { badCalls(gl, layerErrors, layerAfter); });
+    ASSERT_EQ(layerErrors.size(), mesaErrors.size());
+    for (std::size_t k = 0; k < mesaErrors.size(); ++k)
+        EXPECT_EQ(layerErrors[k], mesaErrors[k]) << "error after bad call " << k;
+    EXPECT_EQ(layerAfter, mesaAfter) << "the state after all the bad calls";
+
+    // Where Mesa is more lenient than the OpenGL 1.1 standard, the layer keeps the standard: a
+    // vector parameter given to the single-value calls is refused.
+    onLayer([](const GlCalls& gl) {
+        gl.Lightf(GL_LIGHT0, GL_DIFFUSE, 1);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "glLightf(GL_DIFFUSE)";
+        gl.LightModelf(GL_LIGHT_MODEL_AMBIENT, 1);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "glLightModelf(GL_LIGHT_MODEL_AMBIENT)";
+        gl.Fogf(GL_FOG_COLOR, 1);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "glFogf(GL_FOG_COLOR)";
+        GLfloat white[4] = {};
+        gl.GetFloatv(GL_FOG_COLOR, white);
+        EXPECT_EQ(white[0], 0.0f) << "the refused fog colour was not taken";
+    });
+    // What Mesa offers and the layer refuses, with GL's error rather than a wrong picture: the
+    // texture matrix and texturing (not yet in the layer), two-sided lighting, the unpack rules.
+    onLayer([](const GlCalls& gl) {
+        gl.MatrixMode(GL_TEXTURE);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "texture matrix";
+        gl.Enable(GL_TEXTURE_2D);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "texturing";
+        gl.LightModelf(GL_LIGHT_MODEL_TWO_SIDE, 1);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_VALUE)) << "two-sided lighting";
+        gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "unpacking";
+        GLint depth = 0;
+        gl.GetIntegerv(GL_MATRIX_MODE, &depth);
+        EXPECT_EQ(depth, GL_MODELVIEW) << "the refused mode was not taken";
+    });
+    // Without a current layer context every call is ignored, and nothing crashes.
+    ff::makeCurrent(nullptr);
+    ff::Begin(GL_QUADS);
+    ff::Vertex3f(1, 2, 3);
+    ff::End();
+    ff::PushMatrix();
+    EXPECT_EQ(ff::IsEnabled(GL_LIGHTING), GL_FALSE);
+    EXPECT_EQ(ff::GetError(), GLenum(GL_NO_ERROR));
+    // A loader that finds nothing gives no context, and says which entry point it missed.
+    const char* why = nullptr;
+    EXPECT_EQ(ff::createContext([](const char*) -> void* { return nullptr; }, &why), nullptr);
+    ASSERT_NE(why, nullptr);
+    EXPECT_STREQ(why, "glAttachShader");
+}
+
+}  // namespace
