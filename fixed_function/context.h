@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <map>
-#include <string>
 #include <vector>
 
 #include "fixed_function/es2_api.h"
@@ -51,7 +50,7 @@ struct Vertex {
 // A generated ES program and where its uniforms are.
 struct Program {
     GLuint name = 0;
-    std::map<std::string, GLint> uniforms;  // by name
+    std::vector<GLint> uniforms;  // locations, in the order of the shaders' list of names
 };
 
 struct Context {

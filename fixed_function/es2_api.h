@@ -49,6 +49,7 @@ namespace ff {
     X(void, ShaderSource, (GLuint, GLsizei, const GLchar* const*, const GLint*))                      \
     X(void, Uniform1f, (GLint, GLfloat))                                                              \
     X(void, Uniform1fv, (GLint, GLsizei, const GLfloat*))                                             \
+    X(void, Uniform2fv, (GLint, GLsizei, const GLfloat*))                                             \
     X(void, Uniform3fv, (GLint, GLsizei, const GLfloat*))                                             \
     X(void, Uniform4fv, (GLint, GLsizei, const GLfloat*))                                             \
     X(void, UniformMatrix3fv, (GLint, GLsizei, GLboolean, const GLfloat*))                            \

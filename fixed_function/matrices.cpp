@@ -1,5 +1,6 @@
 // The modelview and projection stacks and every call that transforms them, in float as GL's
 // own implementations compute them, so that matrices read back agree with the driver's.
+#include <algorithm>
 #include <cmath>
 
 #include "fixed_function/context.h"

@@ -2,6 +2,7 @@
 // generated for one combination of the states that change the equations' shape (which lights
 // are on and of which kind, colour material, normalization, fog mode) and kept; the values
 // (matrices, colours, light parameters) are uniforms set at each draw.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <string>
@@ -79,7 +80,7 @@ std::string vertexSource(const Shape& s) {
         "uniform mat4 uProjection;\n"
         "varying vec4 vColor;\n"
         "varying float vFogDistance;\n";
-    if (s.points) src += "uniform float uPointSize;\n";
+    if (s.points) src += "uniform float uPointSize;\nuniform vec2 uViewportSize;\n";
     if (s.lighting) {
         src +=
             "uniform mat3 uNormalMatrix;\n"
@@ -99,7 +100,14 @@ std::string vertexSource(const Shape& s) {
         "void main() {\n"
         "  vec4 eye = uModelview * aPosition;\n"
         "  gl_Position = uProjection * eye;\n";
-    if (s.points) src += "  gl_PointSize = uPointSize;\n";
+    if (s.points) {
+        // GL 1.1 lights the pixel a point falls in; ES the pixels whose centres its square covers.
+        // Moving the point to its pixel's centre makes the two the same.
+        src +=
+            "  gl_PointSize = uPointSize;\n"
+            "  vec2 pixel = floor((gl_Position.xy / gl_Position.w * 0.5 + 0.5) * uViewportSize) + 0.5;\n"
+            "  gl_Position.xy = (pixel / uViewportSize * 2.0 - 1.0) * gl_Position.w;\n";
+    }
     if (!s.lighting) {
         src += "  vColor = aColor;\n";
     } else {
@@ -182,11 +190,16 @@ GLuint compile(const Es2Api& es, GLenum type, const std::string& source) {
     return shader;
 }
 
-// Every uniform name the uploader sets; a program that lacks one has it at -1.
-const char* const uniformNames[] = {"uModelview", "uProjection", "uPointSize", "uNormalMatrix", "uMaterial",
-                                    "uShininess", "uLightModelAmbient", "uLightAmbient", "uLightDiffuse",
-                                    "uLightSpecular", "uLightPosition", "uSpotDirection", "uSpotExponent",
-                                    "uSpotCosCutoff", "uAttenuation", "uFogColor", "uFog"};
+// Every uniform the uploader sets, and its name; a program that lacks one has it at -1.
+enum Uniform {
+    uModelview, uProjection, uPointSize, uViewportSize, uNormalMatrix, uMaterial, uShininess, uLightModelAmbient, uLightAmbient,
+    uLightDiffuse, uLightSpecular, uLightPosition, uSpotDirection, uSpotExponent, uSpotCosCutoff, uAttenuation,
+    uFogColor, uFog, uniformCount
+};
+const char* const uniformNames[uniformCount] = {
+    "uModelview", "uProjection", "uPointSize", "uViewportSize", "uNormalMatrix", "uMaterial", "uShininess", "uLightModelAmbient",
+    "uLightAmbient", "uLightDiffuse", "uLightSpecular", "uLightPosition", "uSpotDirection", "uSpotExponent",
+    "uSpotCosCutoff", "uAttenuation", "uFogColor", "uFog"};
 
 Program link(const Es2Api& es, const Shape& shape) {
     Program program;
@@ -212,7 +225,7 @@ Program link(const Es2Api& es, const Shape& shape) {
     if (vertex) es.DeleteShader(vertex);
     if (fragment) es.DeleteShader(fragment);
     if (program.name)
-        for (const char* name : uniformNames) program.uniforms[name] = es.GetUniformLocation(program.name, name);
+        for (const char* name : uniformNames) program.uniforms.push_back(es.GetUniformLocation(program.name, name));
     return program;
 }
 
@@ -226,33 +239,37 @@ void normalMatrix(const Matrix& m, float out[9]) {
         std::copy(identity, identity + 9, out);
         return;
     }
-    // Column-major transpose of the inverse: element (row r, column c) is cofactor(r, c) / det.
+    // The cofactors, row by row: the inverse transposed is cofactor / det, element for element,
+    // written column-major for ES.
     const double cof[9] = {e * i - f * h, -(d * i - f * g), d * h - e * g, -(b * i - c * h), a * i - c * g,
                            -(a * h - b * g), b * f - c * e, -(a * f - c * d), a * e - b * d};
-    // cof is row-major cofactors: cof[r * 3 + c]. Column-major out[c * 3 + r] = cof[r * 3 + c] / det.
     for (int r = 0; r < 3; ++r)
         for (int col = 0; col < 3; ++col) out[col * 3 + r] = static_cast<float>(cof[r * 3 + col] / det);
 }
 
 void setUniforms(const Context& context, const Program& program, const Shape& shape) {
     const Es2Api& es = context.es;
-    auto at = [&program](const char* name) { return program.uniforms.at(name); };
-    es.UniformMatrix4fv(at("uModelview"), 1, GL_FALSE, context.modelview.back().data());
-    es.UniformMatrix4fv(at("uProjection"), 1, GL_FALSE, context.projection.back().data());
-    if (shape.points) es.Uniform1f(at("uPointSize"), 1.0f);
+    auto at = [&program](Uniform u) { return program.uniforms[u]; };
+    es.UniformMatrix4fv(at(uModelview), 1, GL_FALSE, context.modelview.back().data());
+    es.UniformMatrix4fv(at(uProjection), 1, GL_FALSE, context.projection.back().data());
+    if (shape.points) {
+        es.Uniform1f(at(uPointSize), 1.0f);
+        const GLfloat size[2] = {GLfloat(context.viewport[2]), GLfloat(context.viewport[3])};
+        es.Uniform2fv(at(uViewportSize), 1, size);
+    }
     if (shape.lighting) {
         float normals[9];
         normalMatrix(context.modelview.back(), normals);
-        es.UniformMatrix3fv(at("uNormalMatrix"), 1, GL_FALSE, normals);
+        es.UniformMatrix3fv(at(uNormalMatrix), 1, GL_FALSE, normals);
         const Material& m = context.front;
         float material[16];
         std::copy(m.ambient, m.ambient + 4, material);
         std::copy(m.diffuse, m.diffuse + 4, material + 4);
         std::copy(m.specular, m.specular + 4, material + 8);
         std::copy(m.emission, m.emission + 4, material + 12);
-        es.Uniform4fv(at("uMaterial"), 4, material);
-        es.Uniform1f(at("uShininess"), m.shininess);
-        es.Uniform4fv(at("uLightModelAmbient"), 1, context.lightModelAmbient);
+        es.Uniform4fv(at(uMaterial), 4, material);
+        es.Uniform1f(at(uShininess), m.shininess);
+        es.Uniform4fv(at(uLightModelAmbient), 1, context.lightModelAmbient);
         float ambient[32], diffuse[32], specular[32], position[32], direction[24], exponent[8], cosCutoff[8], attenuation[24];
         for (int i = 0; i < maxLights; ++i) {
             const Light& l = context.lights[i];
@@ -275,20 +292,20 @@ void setUniforms(const Context& context, const Program& program, const Shape& sh
             cosCutoff[i] = static_cast<float>(std::cos(l.spotCutoff * 3.14159265358979323846 / 180.0));
             std::copy(l.attenuation, l.attenuation + 3, attenuation + 3 * i);
         }
-        es.Uniform4fv(at("uLightAmbient"), maxLights, ambient);
-        es.Uniform4fv(at("uLightDiffuse"), maxLights, diffuse);
-        es.Uniform4fv(at("uLightSpecular"), maxLights, specular);
-        es.Uniform4fv(at("uLightPosition"), maxLights, position);
-        es.Uniform3fv(at("uSpotDirection"), maxLights, direction);
-        es.Uniform1fv(at("uSpotExponent"), maxLights, exponent);
-        es.Uniform1fv(at("uSpotCosCutoff"), maxLights, cosCutoff);
-        es.Uniform3fv(at("uAttenuation"), maxLights, attenuation);
+        es.Uniform4fv(at(uLightAmbient), maxLights, ambient);
+        es.Uniform4fv(at(uLightDiffuse), maxLights, diffuse);
+        es.Uniform4fv(at(uLightSpecular), maxLights, specular);
+        es.Uniform4fv(at(uLightPosition), maxLights, position);
+        es.Uniform3fv(at(uSpotDirection), maxLights, direction);
+        es.Uniform1fv(at(uSpotExponent), maxLights, exponent);
+        es.Uniform1fv(at(uSpotCosCutoff), maxLights, cosCutoff);
+        es.Uniform3fv(at(uAttenuation), maxLights, attenuation);
     }
     if (shape.fog) {
-        es.Uniform4fv(at("uFogColor"), 1, context.fogColor);
+        es.Uniform4fv(at(uFogColor), 1, context.fogColor);
         const float range = context.fogEnd - context.fogStart;
         const float fog[3] = {context.fogDensity, context.fogEnd, range != 0 ? 1.0f / range : 1.0f};
-        es.Uniform3fv(at("uFog"), 1, fog);
+        es.Uniform3fv(at(uFog), 1, fog);
     }
 }
 

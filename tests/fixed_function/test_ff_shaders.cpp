@@ -68,7 +68,7 @@ TEST_F(ShadersTest, LitColourMaterialSphere) {
         gl.Rotatef(20, 1, 0, 0);
         sphere(gl, 1.6f, 1, true);
     });
-    // Normals three times too long, set right by GL_NORMALIZE; a second light, positional with
+    // A squashed sphere whose normals are three times too long, set right by GL_NORMALIZE; a second light, positional with
     // attenuation and a spot cone, and one directional; colour material on the diffuse alone,
     // and a local viewer.
     expectSamePicture("spot-attenuation-normalize", [](const GlCalls& gl) {
@@ -99,6 +99,8 @@ TEST_F(ShadersTest, LitColourMaterialSphere) {
         gl.Enable(GL_LIGHT1);
         gl.Enable(GL_LIGHT3);
         gl.Translatef(0.3f, -0.2f, -4.5f);
+        gl.Rotatef(40, 0.2f, 1, 0.1f);
+        gl.Scalef(1.3f, 0.8f, 1);  // normals need the inverse transpose to stay normal
         sphere(gl, 1.5f, 3, true);
     });
     // Colour material switched off again: the material keeps the last colour it took.

@@ -62,7 +62,7 @@ TEST_F(VertexAssemblyTest, EveryPrimitiveTypeAndRect) {
                 const float dx[6] = {12, 28, 36, 28, 12, 0}, dy[6] = {0, 0, 16, 32, 32, 16};
                 const GLfloat v[3] = {x + dx[k], y + dy[k], 0};
                 if (mode == GL_POINTS) {
-                    // Points are single pixels: drawn as 3 x 3 dots so that the blocks see them.
+                    // Points are single pixels: 3 x 3 of them, so that the blocks see them.
                     for (int p = 0; p < 9; ++p) gl.Vertex3f(v[0] + p % 3 - 1, v[1] + p / 3 - 1, 0);
                 } else {
                     gl.Vertex3fv(v);
