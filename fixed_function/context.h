@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "fixed_function/es2_api.h"
@@ -96,6 +97,7 @@ struct Context {
     GLenum depthFunc = GL_LESS;
     GLenum blendSource = GL_ONE, blendDestination = GL_ZERO;
     GLint packAlignment = 4;
+    std::string version;  // what GetString(GL_VERSION) answers
 
     // ES objects.
     GLuint vertexBuffer = 0;

@@ -42,6 +42,7 @@ namespace ff {
     X(void, GetProgramiv, (GLuint, GLenum, GLint*))                                                   \
     X(void, GetShaderInfoLog, (GLuint, GLsizei, GLsizei*, GLchar*))                                   \
     X(void, GetShaderiv, (GLuint, GLenum, GLint*))                                                    \
+    X(const GLubyte*, GetString, (GLenum))                                                            \
     X(GLint, GetUniformLocation, (GLuint, const GLchar*))                                             \
     X(void, LinkProgram, (GLuint))                                                                    \
     X(void, PixelStorei, (GLenum, GLint))                                                             \

@@ -28,6 +28,9 @@ void Enable(GLenum cap);
 void Disable(GLenum cap);
 GLboolean IsEnabled(GLenum cap);
 GLenum GetError();
+// GL_VERSION is "1.1" followed by the layer's name and the ES driver's version; GL_VENDOR and
+// GL_RENDERER are the ES driver's; GL_EXTENSIONS lists what the layer offers (none yet).
+const GLubyte* GetString(GLenum name);
 void GetBooleanv(GLenum pname, GLboolean* params);
 void GetIntegerv(GLenum pname, GLint* params);
 void GetFloatv(GLenum pname, GLfloat* params);

@@ -7,6 +7,7 @@ void GLAPIENTRY glEnable(GLenum cap) { ff::Enable(cap); }
 void GLAPIENTRY glDisable(GLenum cap) { ff::Disable(cap); }
 GLboolean GLAPIENTRY glIsEnabled(GLenum cap) { return ff::IsEnabled(cap); }
 GLenum GLAPIENTRY glGetError() { return ff::GetError(); }
+const GLubyte* GLAPIENTRY glGetString(GLenum name) { return ff::GetString(name); }
 void GLAPIENTRY glGetBooleanv(GLenum pname, GLboolean* params) { ff::GetBooleanv(pname, params); }
 void GLAPIENTRY glGetIntegerv(GLenum pname, GLint* params) { ff::GetIntegerv(pname, params); }
 void GLAPIENTRY glGetFloatv(GLenum pname, GLfloat* params) { ff::GetFloatv(pname, params); }

@@ -2,6 +2,7 @@
 // the framebuffer calls that ES answers itself once the layer has noted them.
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "fixed_function/context.h"
@@ -145,6 +146,9 @@ Context* createContext(ProcLoader loader, const char** why) {
         delete context;
         return nullptr;
     }
+    const GLubyte* esVersion = context->es.GetString(GL_VERSION);
+    context->version = std::string("1.1 facedemo fixed-function layer on ") +
+                       (esVersion ? reinterpret_cast<const char*>(esVersion) : "OpenGL ES 2.0");
     context->es.GenBuffers(1, &context->vertexBuffer);
     context->es.GetIntegerv(GL_VIEWPORT, context->viewport);
     // The first program made now proves that the ES compiler takes the layer's shaders.
@@ -199,6 +203,18 @@ GLenum GetError() {
     const GLenum error = context->error;
     context->error = GL_NO_ERROR;
     return error;
+}
+
+const GLubyte* GetString(GLenum name) {
+    Context* context = outsideBeginEnd();
+    if (!context) return nullptr;
+    switch (name) {
+    case GL_VENDOR:
+    case GL_RENDERER: return context->es.GetString(name);
+    case GL_VERSION: return reinterpret_cast<const GLubyte*>(context->version.c_str());
+    case GL_EXTENSIONS: return reinterpret_cast<const GLubyte*>("");
+    default: setError(*context, GL_INVALID_ENUM); return nullptr;
+    }
 }
 
 void GetBooleanv(GLenum pname, GLboolean* params) {

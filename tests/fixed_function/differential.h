@@ -15,7 +15,7 @@
 
 // The GL calls the scenes make, each named once for the driver's function and the layer's.
 #define FF_TEST_CALLS(X)                                                                                          \
-    X(Enable) X(Disable) X(IsEnabled) X(GetError) X(GetBooleanv) X(GetIntegerv) X(GetFloatv) X(GetDoublev)       \
+    X(Enable) X(Disable) X(IsEnabled) X(GetError) X(GetString) X(GetBooleanv) X(GetIntegerv) X(GetFloatv) X(GetDoublev)       \
     X(Clear) X(ClearColor) X(ClearDepth) X(Viewport) X(DepthFunc) X(BlendFunc) X(MatrixMode) X(LoadIdentity)       \
     X(PushMatrix) X(PopMatrix) X(LoadMatrixf) X(LoadMatrixd) X(MultMatrixf) X(MultMatrixd) X(Translatef)          \
     X(Translated) X(Scalef) X(Scaled) X(Rotatef) X(Rotated) X(Ortho) X(Frustum) X(Begin) X(End) X(Vertex2i)       \

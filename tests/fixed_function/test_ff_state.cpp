@@ -1,5 +1,7 @@
 // The layer's state and errors against Mesa's: capabilities and queries answer exactly as the
 // driver answers them, and bad input gives GL's error and changes nothing.
+#include <iostream>
+#include <string>
 #include <vector>
 
 #include "tests/fixed_function/differential.h"
@@ -143,6 +145,7 @@ void badCalls(const GlCalls& gl, std::vector<GLenum>& errors, std::vector<double
     gl.PixelStorei(GL_PACK_ALIGNMENT, 3), note();
     gl.ReadPixels(0, 0, 1, 1, GL_RGB, GL_FLOAT + 100, f), note();
     gl.ReadPixels(0, 0, -1, 1, GL_RGB, GL_UNSIGNED_BYTE, f), note();
+    errors.push_back(gl.GetString(GL_VERSION + 10) == nullptr), note();
     // Two errors in a row: GL keeps the first until it is read.
     gl.MatrixMode(0), gl.PopMatrix(), note(), note();
     after = answers(gl);
@@ -185,6 +188,14 @@ TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
         GLint depth = 0;
         gl.GetIntegerv(GL_MATRIX_MODE, &depth);
         EXPECT_EQ(depth, GL_MODELVIEW) << "the refused mode was not taken";
+    });
+    // The version says GL 1.1, the layer, and the ES driver under it.
+    onLayer([](const GlCalls& gl) {
+        const std::string version = reinterpret_cast<const char*>(gl.GetString(GL_VERSION));
+        EXPECT_EQ(version.rfind("1.1 ", 0), 0u) << version;
+        EXPECT_NE(version.find("fixed-function layer on OpenGL ES "), std::string::npos) << version;
+        std::cout << "[ version  ] " << version << "\n";
+        EXPECT_NE(gl.GetString(GL_RENDERER), nullptr);
     });
     // Without a current layer context every call is ignored, and nothing crashes.
     ff::makeCurrent(nullptr);
