@@ -96,4 +96,7 @@ void Fogfv(GLenum pname, const GLfloat* params);
 void PixelStorei(GLenum pname, GLint param);
 void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, GLvoid* pixels);
 
+// GLU.
+void Perspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar);  // gluPerspective
+
 }  // namespace ff

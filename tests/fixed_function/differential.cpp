@@ -36,8 +36,8 @@ SDL_GLContext createEs2Context(platform::Window* window) {
 
 #define FF_TEST_MESA(call) &::gl##call,
 #define FF_TEST_LAYER(call) &ff::call,
-const GlCalls mesaCalls = {"Mesa's GL 1.1", FF_TEST_CALLS(FF_TEST_MESA)};
-const GlCalls layerCalls = {"the layer on ES 2.0", FF_TEST_CALLS(FF_TEST_LAYER)};
+const GlCalls mesaCalls = {"Mesa's GL 1.1", FF_TEST_CALLS(FF_TEST_MESA) & ::gluPerspective};
+const GlCalls layerCalls = {"the layer on ES 2.0", FF_TEST_CALLS(FF_TEST_LAYER) & ff::Perspective};
 
 Picture readScene(const GlCalls& gl) {
     Picture picture;

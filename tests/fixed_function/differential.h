@@ -4,6 +4,7 @@
 #pragma once
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -29,6 +30,7 @@ struct GlCalls {
 #define FF_TEST_MEMBER(call) decltype(&::gl##call) call;
     FF_TEST_CALLS(FF_TEST_MEMBER)
 #undef FF_TEST_MEMBER
+    decltype(&::gluPerspective) Perspective;
 };
 
 extern const GlCalls mesaCalls;   // the driver's GL 1.1

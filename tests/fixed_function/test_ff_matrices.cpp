@@ -1,6 +1,7 @@
 // The layer's matrix stacks against Mesa's: the same transform calls must leave the same
 // matrices, within float rounding, and the stacks must hold as deep as GL's.
 #include <cmath>
+#include <iostream>
 #include <vector>
 
 #include "tests/fixed_function/differential.h"
@@ -29,6 +30,14 @@ void transformSequence(const GlCalls& gl, Matrices& readBack) {
     read(GL_PROJECTION_MATRIX);
     gl.PopMatrix();
     read(GL_PROJECTION_MATRIX);
+    gl.PushMatrix();
+    gl.LoadIdentity();
+    gl.Perspective(45, 700.0 / 500.0, 0.1, 1000);  // as the program's projection
+    read(GL_PROJECTION_MATRIX);
+    gl.Perspective(60, 0, 1, 10);  // no aspect: left as it was
+    gl.Perspective(30, 1, 5, 5);   // no depth: left as it was
+    read(GL_PROJECTION_MATRIX);
+    gl.PopMatrix();
     gl.MatrixMode(GL_MODELVIEW);
     gl.LoadIdentity();
     gl.Rotatef(-17.5f, 1, 0, 0);
@@ -62,12 +71,18 @@ void transformSequence(const GlCalls& gl, Matrices& readBack) {
 // Relative agreement within a few float roundings of the largest element of the matrix.
 void expectMatricesAgree(const Matrices& mesa, const Matrices& layer) {
     ASSERT_EQ(mesa.size(), layer.size());
+    float largest = 0;  // the largest difference, in roundings of its matrix's largest element
     for (std::size_t m = 0; m < mesa.size(); m += 16) {
         float scale = 1;
         for (int k = 0; k < 16; ++k) scale = std::max(scale, std::fabs(mesa[m + k]));
-        for (int k = 0; k < 16; ++k)
-            EXPECT_NEAR(layer[m + k], mesa[m + k], 4 * scale * 1.2e-7f) << "matrix " << m / 16 << ", element " << k;
+        const float rounding = scale * 1.2e-7f;
+        for (int k = 0; k < 16; ++k) {
+            EXPECT_NEAR(layer[m + k], mesa[m + k], 4 * rounding) << "matrix " << m / 16 << ", element " << k;
+            largest = std::max(largest, std::fabs(layer[m + k] - mesa[m + k]) / rounding);
+        }
     }
+    std::cout << "[ matrices ] " << mesa.size() / 16 << " matrices; largest difference " << largest
+              << " float roundings\n";
 }
 
 class MatricesTest : public DifferentialTest {};
