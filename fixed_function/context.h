@@ -25,11 +25,11 @@ struct Light {
     float ambient[4] = {0, 0, 0, 1};
     float diffuse[4] = {0, 0, 0, 1};
     float specular[4] = {0, 0, 0, 1};
-    float position[4] = {0, 0, 1, 0};        // eye coordinates, taken there when it was given
-    float spotDirection[3] = {0, 0, -1};     // eye coordinates
+    float position[4] = {0, 0, 1, 0};     // eye coordinates, taken there when it was given
+    float spotDirection[3] = {0, 0, -1};  // eye coordinates
     float spotExponent = 0;
     float spotCutoff = 180;
-    float attenuation[3] = {1, 0, 0};        // constant, linear, quadratic
+    float attenuation[3] = {1, 0, 0};  // constant, linear, quadratic
 };
 
 struct Material {

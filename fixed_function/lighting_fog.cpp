@@ -15,9 +15,15 @@ constexpr float maxExponent = 128.0f;  // GL 1.1's bound on the spot exponent an
 // The parameter count each light name takes; 0 for a name lights do not have.
 int lightParameterCount(GLenum pname) {
     switch (pname) {
-    case GL_AMBIENT: case GL_DIFFUSE: case GL_SPECULAR: case GL_POSITION: return 4;
+    case GL_AMBIENT:
+    case GL_DIFFUSE:
+    case GL_SPECULAR:
+    case GL_POSITION: return 4;
     case GL_SPOT_DIRECTION: return 3;
-    case GL_SPOT_EXPONENT: case GL_SPOT_CUTOFF: case GL_CONSTANT_ATTENUATION: case GL_LINEAR_ATTENUATION:
+    case GL_SPOT_EXPONENT:
+    case GL_SPOT_CUTOFF:
+    case GL_CONSTANT_ATTENUATION:
+    case GL_LINEAR_ATTENUATION:
     case GL_QUADRATIC_ATTENUATION: return 1;
     default: return 0;
     }
@@ -60,7 +66,8 @@ void Lightfv(GLenum light, GLenum pname, const GLfloat* params) {
     case GL_SPECULAR: std::copy(params, params + 4, l.specular); break;
     case GL_POSITION:
         for (int row = 0; row < 4; ++row)
-            l.position[row] = m[row] * params[0] + m[4 + row] * params[1] + m[8 + row] * params[2] + m[12 + row] * params[3];
+            l.position[row] =
+                m[row] * params[0] + m[4 + row] * params[1] + m[8 + row] * params[2] + m[12 + row] * params[3];
         break;
     case GL_SPOT_DIRECTION:
         // A direction is turned by the modelview's upper 3 x 3, not moved.
@@ -121,7 +128,8 @@ void Materialfv(GLenum face, GLenum pname, const GLfloat* params) {
                        pname == GL_SHININESS || pname == GL_AMBIENT_AND_DIFFUSE;
     if (!isFace(face) || !known) return setError(*context, GL_INVALID_ENUM);
     if (!params) return;
-    if (pname == GL_SHININESS && (params[0] < 0 || params[0] > maxExponent)) return setError(*context, GL_INVALID_VALUE);
+    if (pname == GL_SHININESS && (params[0] < 0 || params[0] > maxExponent))
+        return setError(*context, GL_INVALID_VALUE);
     if (face != GL_BACK) setMaterial(context->front, pname, params);
     if (face != GL_FRONT) setMaterial(context->back, pname, params);
 }

@@ -155,11 +155,15 @@ void Scalef(GLfloat x, GLfloat y, GLfloat z) {
 void Scaled(GLdouble x, GLdouble y, GLdouble z) { Scalef(float(x), float(y), float(z)); }
 
 void Rotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
-    if (angle != 0) multiplyTop(rotation(angle, x, y, z));
-    else outsideBeginEnd();  // still GL_INVALID_OPERATION between Begin and End
+    if (angle != 0)
+        multiplyTop(rotation(angle, x, y, z));
+    else
+        outsideBeginEnd();  // still GL_INVALID_OPERATION between Begin and End
 }
 
-void Rotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z) { Rotatef(float(angle), float(x), float(y), float(z)); }
+void Rotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z) {
+    Rotatef(float(angle), float(x), float(y), float(z));
+}
 
 void Ortho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear, GLdouble zFar) {
     Context* context = outsideBeginEnd();

@@ -20,10 +20,10 @@ enum Attribute : GLuint { positionAttribute, normalAttribute, colorAttribute, te
 // What makes one program differ from another, packed into one key.
 struct Shape {
     bool lighting = false;
-    unsigned lights = 0;       // one bit per enabled light
-    unsigned positional = 0;   // lights with w != 0
-    unsigned spot = 0;         // lights with a cutoff other than 180
-    unsigned attenuated = 0;   // positional lights with attenuation other than (1, 0, 0)
+    unsigned lights = 0;      // one bit per enabled light
+    unsigned positional = 0;  // lights with w != 0
+    unsigned spot = 0;        // lights with a cutoff other than 180
+    unsigned attenuated = 0;  // positional lights with attenuation other than (1, 0, 0)
     bool localViewer = false;
     bool normalize = false;
     GLenum colorMaterial = 0;  // the material that follows the vertex colour; 0: none
@@ -64,7 +64,8 @@ Shape shapeOf(const Context& context, GLenum mode) {
         shape.localViewer = context.localViewer;
         shape.normalize = context.normalize;
         // Two-sided lighting is not offered, so only the front material counts.
-        if (context.colorMaterial && context.colorMaterialFace != GL_BACK) shape.colorMaterial = context.colorMaterialMode;
+        if (context.colorMaterial && context.colorMaterialFace != GL_BACK)
+            shape.colorMaterial = context.colorMaterialMode;
     }
     if (context.fog) shape.fog = context.fogMode;
     return shape;
@@ -127,25 +128,29 @@ std::string vertexSource(const Shape& s) {
             const std::string k = std::to_string(i);
             src += "  {\n    float attenuation = 1.0;\n";
             if (s.positional >> i & 1) {
-                src += "    vec3 VP = uLightPosition[" + k + "].xyz - eye.xyz;\n"
+                src += "    vec3 VP = uLightPosition[" + k +
+                       "].xyz - eye.xyz;\n"
                        "    float d = length(VP);\n"
                        "    VP = VP / d;\n";
                 if (s.attenuated >> i & 1)
-                    src += "    attenuation = 1.0 / (uAttenuation[" + k + "].x + uAttenuation[" + k + "].y * d + uAttenuation[" +
-                           k + "].z * d * d);\n";
+                    src += "    attenuation = 1.0 / (uAttenuation[" + k + "].x + uAttenuation[" + k +
+                           "].y * d + uAttenuation[" + k + "].z * d * d);\n";
             } else {
                 src += "    vec3 VP = uLightPosition[" + k + "].xyz;\n";
             }
             if (s.spot >> i & 1)
-                src += "    float spotCos = dot(-VP, uSpotDirection[" + k + "]);\n"
-                       "    attenuation *= spotCos >= uSpotCosCutoff[" + k + "] ? pow(max(spotCos, 0.0), uSpotExponent[" +
-                       k + "]) : 0.0;\n";
-            src += "    float nDotVP = max(dot(n, VP), 0.0);\n"
-                   "    float nDotH = max(dot(n, normalize(VP + toEye)), 0.0);\n"
-                   // A shininess of 0 makes the specular factor 1 wherever the light falls.
-                   "    float shine = nDotVP > 0.0 ? (uShininess > 0.0 ? pow(nDotH, uShininess) : 1.0) : 0.0;\n"
-                   "    c += attenuation * (ambient.rgb * uLightAmbient[" + k + "].rgb + nDotVP * diffuse.rgb * uLightDiffuse[" +
-                   k + "].rgb + shine * specular.rgb * uLightSpecular[" + k + "].rgb);\n  }\n";
+                src += "    float spotCos = dot(-VP, uSpotDirection[" + k +
+                       "]);\n"
+                       "    attenuation *= spotCos >= uSpotCosCutoff[" +
+                       k + "] ? pow(max(spotCos, 0.0), uSpotExponent[" + k + "]) : 0.0;\n";
+            src +=
+                "    float nDotVP = max(dot(n, VP), 0.0);\n"
+                "    float nDotH = max(dot(n, normalize(VP + toEye)), 0.0);\n"
+                // A shininess of 0 makes the specular factor 1 wherever the light falls.
+                "    float shine = nDotVP > 0.0 ? (uShininess > 0.0 ? pow(nDotH, uShininess) : 1.0) : 0.0;\n"
+                "    c += attenuation * (ambient.rgb * uLightAmbient[" +
+                k + "].rgb + nDotVP * diffuse.rgb * uLightDiffuse[" + k +
+                "].rgb + shine * specular.rgb * uLightSpecular[" + k + "].rgb);\n  }\n";
         }
         src += "  vColor = clamp(vec4(c, diffuse.a), 0.0, 1.0);\n";
     }
@@ -192,14 +197,30 @@ GLuint compile(const Es2Api& es, GLenum type, const std::string& source) {
 
 // Every uniform the uploader sets, and its name; a program that lacks one has it at -1.
 enum Uniform {
-    uModelview, uProjection, uPointSize, uViewportSize, uNormalMatrix, uMaterial, uShininess, uLightModelAmbient, uLightAmbient,
-    uLightDiffuse, uLightSpecular, uLightPosition, uSpotDirection, uSpotExponent, uSpotCosCutoff, uAttenuation,
-    uFogColor, uFog, uniformCount
+    uModelview,
+    uProjection,
+    uPointSize,
+    uViewportSize,
+    uNormalMatrix,
+    uMaterial,
+    uShininess,
+    uLightModelAmbient,
+    uLightAmbient,
+    uLightDiffuse,
+    uLightSpecular,
+    uLightPosition,
+    uSpotDirection,
+    uSpotExponent,
+    uSpotCosCutoff,
+    uAttenuation,
+    uFogColor,
+    uFog,
+    uniformCount
 };
 const char* const uniformNames[uniformCount] = {
-    "uModelview", "uProjection", "uPointSize", "uViewportSize", "uNormalMatrix", "uMaterial", "uShininess", "uLightModelAmbient",
-    "uLightAmbient", "uLightDiffuse", "uLightSpecular", "uLightPosition", "uSpotDirection", "uSpotExponent",
-    "uSpotCosCutoff", "uAttenuation", "uFogColor", "uFog"};
+    "uModelview",     "uProjection",        "uPointSize",     "uViewportSize", "uNormalMatrix",  "uMaterial",
+    "uShininess",     "uLightModelAmbient", "uLightAmbient",  "uLightDiffuse", "uLightSpecular", "uLightPosition",
+    "uSpotDirection", "uSpotExponent",      "uSpotCosCutoff", "uAttenuation",  "uFogColor",      "uFog"};
 
 Program link(const Es2Api& es, const Shape& shape) {
     Program program;
@@ -241,8 +262,8 @@ void normalMatrix(const Matrix& m, float out[9]) {
     }
     // The cofactors, row by row: the inverse transposed is cofactor / det, element for element,
     // written column-major for ES.
-    const double cof[9] = {e * i - f * h, -(d * i - f * g), d * h - e * g, -(b * i - c * h), a * i - c * g,
-                           -(a * h - b * g), b * f - c * e, -(a * f - c * d), a * e - b * d};
+    const double cof[9] = {e * i - f * h,    -(d * i - f * g), d * h - e * g,    -(b * i - c * h), a * i - c * g,
+                           -(a * h - b * g), b * f - c * e,    -(a * f - c * d), a * e - b * d};
     for (int r = 0; r < 3; ++r)
         for (int col = 0; col < 3; ++col) out[col * 3 + r] = static_cast<float>(cof[r * 3 + col] / det);
 }
@@ -270,7 +291,8 @@ void setUniforms(const Context& context, const Program& program, const Shape& sh
         es.Uniform4fv(at(uMaterial), 4, material);
         es.Uniform1f(at(uShininess), m.shininess);
         es.Uniform4fv(at(uLightModelAmbient), 1, context.lightModelAmbient);
-        float ambient[32], diffuse[32], specular[32], position[32], direction[24], exponent[8], cosCutoff[8], attenuation[24];
+        float ambient[32], diffuse[32], specular[32], position[32], direction[24], exponent[8], cosCutoff[8],
+            attenuation[24];
         for (int i = 0; i < maxLights; ++i) {
             const Light& l = context.lights[i];
             std::copy(l.ambient, l.ambient + 4, ambient + 4 * i);
@@ -285,8 +307,9 @@ void setUniforms(const Context& context, const Program& program, const Shape& sh
             } else {
                 for (int k = 0; k < 3; ++k) position[4 * i + k] /= l.position[3];
             }
-            const float length = std::sqrt(l.spotDirection[0] * l.spotDirection[0] +
-                                           l.spotDirection[1] * l.spotDirection[1] + l.spotDirection[2] * l.spotDirection[2]);
+            const float length =
+                std::sqrt(l.spotDirection[0] * l.spotDirection[0] + l.spotDirection[1] * l.spotDirection[1] +
+                          l.spotDirection[2] * l.spotDirection[2]);
             for (int k = 0; k < 3; ++k) direction[3 * i + k] = length > 0 ? l.spotDirection[k] / length : 0;
             exponent[i] = l.spotExponent;
             cosCutoff[i] = static_cast<float>(std::cos(l.spotCutoff * 3.14159265358979323846 / 180.0));
@@ -343,7 +366,8 @@ bool drawVertices(Context& context, GLenum mode, int count) {
                            reinterpret_cast<const void*>(offsetof(Vertex, color)));
     es.VertexAttribPointer(texCoordAttribute, 4, GL_FLOAT, GL_FALSE, stride,
                            reinterpret_cast<const void*>(offsetof(Vertex, texCoord)));
-    for (GLuint a : {positionAttribute, normalAttribute, colorAttribute, texCoordAttribute}) es.EnableVertexAttribArray(a);
+    for (GLuint a : {positionAttribute, normalAttribute, colorAttribute, texCoordAttribute})
+        es.EnableVertexAttribArray(a);
     es.DrawArrays(mode, 0, count);
     return true;
 }

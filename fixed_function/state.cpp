@@ -15,8 +15,8 @@ namespace {
 Context* currentLayerContext = nullptr;
 
 // The capabilities ES 2.0 keeps with GL 1.1's meaning; glEnable hands them on.
-constexpr GLenum esCapabilities[] = {GL_BLEND, GL_CULL_FACE, GL_DEPTH_TEST, GL_DITHER, GL_POLYGON_OFFSET_FILL,
-                                     GL_SCISSOR_TEST};
+constexpr GLenum esCapabilities[] = {GL_BLEND,  GL_CULL_FACE,           GL_DEPTH_TEST,
+                                     GL_DITHER, GL_POLYGON_OFFSET_FILL, GL_SCISSOR_TEST};
 
 bool isEsCapability(GLenum cap) {
     return std::find(std::begin(esCapabilities), std::end(esCapabilities), cap) != std::end(esCapabilities);
@@ -83,10 +83,19 @@ bool answer(Context& context, GLenum pname, Answer& a) {
     case GL_MAX_MODELVIEW_STACK_DEPTH: a.values = {double(maxModelviewDepth)}; return true;
     case GL_MAX_PROJECTION_STACK_DEPTH: a.values = {double(maxProjectionDepth)}; return true;
     case GL_MAX_LIGHTS: a.values = {double(maxLights)}; return true;
-    case GL_CURRENT_COLOR: put(a, context.color, 4); a.normalized = true; return true;
-    case GL_CURRENT_NORMAL: put(a, context.normal, 3); a.normalized = true; return true;
+    case GL_CURRENT_COLOR:
+        put(a, context.color, 4);
+        a.normalized = true;
+        return true;
+    case GL_CURRENT_NORMAL:
+        put(a, context.normal, 3);
+        a.normalized = true;
+        return true;
     case GL_CURRENT_TEXTURE_COORDS: put(a, context.texCoord, 4); return true;
-    case GL_LIGHT_MODEL_AMBIENT: put(a, context.lightModelAmbient, 4); a.normalized = true; return true;
+    case GL_LIGHT_MODEL_AMBIENT:
+        put(a, context.lightModelAmbient, 4);
+        a.normalized = true;
+        return true;
     case GL_LIGHT_MODEL_LOCAL_VIEWER: a.values = {context.localViewer ? 1.0 : 0.0}; return true;
     case GL_LIGHT_MODEL_TWO_SIDE: a.values = {0.0}; return true;
     case GL_COLOR_MATERIAL_FACE: a.values = {double(context.colorMaterialFace)}; return true;
@@ -95,9 +104,18 @@ bool answer(Context& context, GLenum pname, Answer& a) {
     case GL_FOG_DENSITY: a.values = {context.fogDensity}; return true;
     case GL_FOG_START: a.values = {context.fogStart}; return true;
     case GL_FOG_END: a.values = {context.fogEnd}; return true;
-    case GL_FOG_COLOR: put(a, context.fogColor, 4); a.normalized = true; return true;
-    case GL_COLOR_CLEAR_VALUE: put(a, context.clearColor, 4); a.normalized = true; return true;
-    case GL_DEPTH_CLEAR_VALUE: a.values = {context.clearDepth}; a.normalized = true; return true;
+    case GL_FOG_COLOR:
+        put(a, context.fogColor, 4);
+        a.normalized = true;
+        return true;
+    case GL_COLOR_CLEAR_VALUE:
+        put(a, context.clearColor, 4);
+        a.normalized = true;
+        return true;
+    case GL_DEPTH_CLEAR_VALUE:
+        a.values = {context.clearDepth};
+        a.normalized = true;
+        return true;
     case GL_VIEWPORT: a.values.assign(context.viewport, context.viewport + 4); return true;
     case GL_DEPTH_FUNC: a.values = {double(context.depthFunc)}; return true;
     case GL_BLEND_SRC: a.values = {double(context.blendSource)}; return true;
@@ -303,8 +321,15 @@ void BlendFunc(GLenum sfactor, GLenum dfactor) {
     // constant-colour factors are not offered.
     const auto known = [](GLenum f, bool source) {
         switch (f) {
-        case GL_ZERO: case GL_ONE: case GL_SRC_ALPHA: case GL_ONE_MINUS_SRC_ALPHA: case GL_DST_ALPHA:
-        case GL_ONE_MINUS_DST_ALPHA: case GL_SRC_COLOR: case GL_ONE_MINUS_SRC_COLOR: case GL_DST_COLOR:
+        case GL_ZERO:
+        case GL_ONE:
+        case GL_SRC_ALPHA:
+        case GL_ONE_MINUS_SRC_ALPHA:
+        case GL_DST_ALPHA:
+        case GL_ONE_MINUS_DST_ALPHA:
+        case GL_SRC_COLOR:
+        case GL_ONE_MINUS_SRC_COLOR:
+        case GL_DST_COLOR:
         case GL_ONE_MINUS_DST_COLOR: return true;
         case GL_SRC_ALPHA_SATURATE: return source;
         default: return false;

@@ -33,7 +33,8 @@ void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, 
     for (GLsizei row = 0; row < height; ++row)
         for (GLsizei column = 0; column < width; ++column)
             for (std::size_t k = 0; k < components; ++k)
-                out[row * rowBytes + column * components + k] = rgba[(static_cast<std::size_t>(row) * width + column) * 4 + k];
+                out[row * rowBytes + column * components + k] =
+                    rgba[(static_cast<std::size_t>(row) * width + column) * 4 + k];
 }
 
 }  // namespace ff

@@ -60,8 +60,8 @@ void transformSequence(const GlCalls& gl, Matrices& readBack) {
     gl.PopMatrix();
     read(GL_MODELVIEW_MATRIX);
     gl.LoadMatrixd(loaded);
-    gl.Rotatef(0, 1, 0, 0);    // no turn at all
-    gl.Rotatef(45, 0, 0, 0);   // no axis: GL leaves the matrix as it is
+    gl.Rotatef(0, 1, 0, 0);   // no turn at all
+    gl.Rotatef(45, 0, 0, 0);  // no axis: GL leaves the matrix as it is
     read(GL_MODELVIEW_MATRIX);
     gl.LoadMatrixf(skew);
     gl.Rotatef(270, -1, 0, 0);

@@ -48,7 +48,8 @@ TEST_F(ShadersTest, LitColourMaterialSphere) {
     // must have been taken into eye space then; colour material drives ambient and diffuse.
     expectSamePicture("lit-sphere", [](const GlCalls& gl) {
         perspectiveView(gl);
-        const GLfloat position[4] = {-4, 5, 6, 1}, diffuse[4] = {1, 0.95f, 0.8f, 1}, ambient[4] = {0.15f, 0.1f, 0.1f, 1};
+        const GLfloat position[4] = {-4, 5, 6, 1}, diffuse[4] = {1, 0.95f, 0.8f, 1},
+                      ambient[4] = {0.15f, 0.1f, 0.1f, 1};
         const GLfloat specular[4] = {0.9f, 0.9f, 0.9f, 1}, shininess = 24, modelAmbient[4] = {0.1f, 0.1f, 0.25f, 1};
         gl.PushMatrix();
         gl.Rotatef(30, 0, 1, 0);
@@ -68,13 +69,13 @@ TEST_F(ShadersTest, LitColourMaterialSphere) {
         gl.Rotatef(20, 1, 0, 0);
         sphere(gl, 1.6f, 1, true);
     });
-    // A squashed sphere whose normals are three times too long, set right by GL_NORMALIZE; a second light, positional with
-    // attenuation and a spot cone, and one directional; colour material on the diffuse alone,
-    // and a local viewer.
+    // A squashed sphere whose normals are three times too long, set right by GL_NORMALIZE; a second light, positional
+    // with attenuation and a spot cone, and one directional; colour material on the diffuse alone, and a local viewer.
     expectSamePicture("spot-attenuation-normalize", [](const GlCalls& gl) {
         perspectiveView(gl);
         const GLfloat spotPosition[4] = {0, 0, 0, 1}, spotDirection[3] = {0.1f, -0.1f, -1}, red[4] = {1, 0.3f, 0.2f, 1};
-        const GLfloat direction[4] = {1, 1, 0.5f, 0}, blue[4] = {0.2f, 0.3f, 0.9f, 1}, emission[4] = {0.05f, 0.1f, 0, 1};
+        const GLfloat direction[4] = {1, 1, 0.5f, 0}, blue[4] = {0.2f, 0.3f, 0.9f, 1},
+                      emission[4] = {0.05f, 0.1f, 0, 1};
         const GLfloat materialAmbient[4] = {0.3f, 0.3f, 0.3f, 1}, specular[4] = {1, 1, 1, 1};
         gl.Lightfv(GL_LIGHT1, GL_POSITION, spotPosition);
         gl.Lightfv(GL_LIGHT1, GL_SPOT_DIRECTION, spotDirection);

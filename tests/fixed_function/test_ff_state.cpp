@@ -8,9 +8,9 @@
 
 namespace {
 
-constexpr GLenum capabilities[] = {GL_LIGHTING, GL_LIGHT0, GL_LIGHT7, GL_COLOR_MATERIAL, GL_NORMALIZE, GL_FOG,
-                                   GL_DEPTH_TEST, GL_BLEND, GL_CULL_FACE, GL_DITHER, GL_SCISSOR_TEST,
-                                   GL_POLYGON_OFFSET_FILL};
+constexpr GLenum capabilities[] = {GL_LIGHTING,  GL_LIGHT0, GL_LIGHT7,       GL_COLOR_MATERIAL,
+                                   GL_NORMALIZE, GL_FOG,    GL_DEPTH_TEST,   GL_BLEND,
+                                   GL_CULL_FACE, GL_DITHER, GL_SCISSOR_TEST, GL_POLYGON_OFFSET_FILL};
 
 // What a context answers to the queries the program and the layer's scenes make, in each of the
 // three query types, after `change` has run.
@@ -22,12 +22,29 @@ std::vector<double> answers(const GlCalls& gl) {
         gl.GetBooleanv(cap, &b);
         all.push_back(b);
     }
-    const GLenum queries[] = {GL_MATRIX_MODE, GL_MAX_LIGHTS, GL_CURRENT_COLOR, GL_CURRENT_NORMAL,
-                              GL_CURRENT_TEXTURE_COORDS, GL_LIGHT_MODEL_AMBIENT, GL_LIGHT_MODEL_LOCAL_VIEWER,
-                              GL_LIGHT_MODEL_TWO_SIDE, GL_COLOR_MATERIAL_FACE, GL_COLOR_MATERIAL_PARAMETER,
-                              GL_FOG_MODE, GL_FOG_DENSITY, GL_FOG_START, GL_FOG_END, GL_FOG_COLOR,
-                              GL_COLOR_CLEAR_VALUE, GL_DEPTH_CLEAR_VALUE, GL_VIEWPORT, GL_DEPTH_FUNC, GL_BLEND_SRC,
-                              GL_BLEND_DST, GL_PACK_ALIGNMENT, GL_MODELVIEW_STACK_DEPTH};
+    const GLenum queries[] = {GL_MATRIX_MODE,
+                              GL_MAX_LIGHTS,
+                              GL_CURRENT_COLOR,
+                              GL_CURRENT_NORMAL,
+                              GL_CURRENT_TEXTURE_COORDS,
+                              GL_LIGHT_MODEL_AMBIENT,
+                              GL_LIGHT_MODEL_LOCAL_VIEWER,
+                              GL_LIGHT_MODEL_TWO_SIDE,
+                              GL_COLOR_MATERIAL_FACE,
+                              GL_COLOR_MATERIAL_PARAMETER,
+                              GL_FOG_MODE,
+                              GL_FOG_DENSITY,
+                              GL_FOG_START,
+                              GL_FOG_END,
+                              GL_FOG_COLOR,
+                              GL_COLOR_CLEAR_VALUE,
+                              GL_DEPTH_CLEAR_VALUE,
+                              GL_VIEWPORT,
+                              GL_DEPTH_FUNC,
+                              GL_BLEND_SRC,
+                              GL_BLEND_DST,
+                              GL_PACK_ALIGNMENT,
+                              GL_MODELVIEW_STACK_DEPTH};
     for (GLenum q : queries) {
         GLfloat f[4] = {-9, -9, -9, -9};
         GLint i[4] = {-9, -9, -9, -9};
@@ -96,30 +113,30 @@ TEST_F(StateTest, QueriesAnswerAsMesaAnswers) {
 // and the state must come through unchanged.
 void badCalls(const GlCalls& gl, std::vector<GLenum>& errors, std::vector<double>& after) {
     auto note = [&] { errors.push_back(gl.GetError()); };
-    gl.Enable(GL_TEXTURE_GEN_S - 1), note();                  // no such capability
+    gl.Enable(GL_TEXTURE_GEN_S - 1), note();  // no such capability
     gl.Disable(0x1234), note();
     gl.IsEnabled(GL_FRONT), note();
     GLfloat f[16] = {};
     gl.GetFloatv(GL_FRONT_AND_BACK, f), note();
     gl.MatrixMode(GL_LIGHTING), note();
     gl.Begin(GL_POLYGON + 100), note();
-    gl.End(), note();                                          // End without Begin
+    gl.End(), note();  // End without Begin
     gl.Begin(GL_TRIANGLES);
-    gl.Begin(GL_LINES);                                        // nested
+    gl.Begin(GL_LINES);  // nested
     gl.Vertex2i(0, 0);
     gl.End(), note();
     gl.Begin(GL_QUADS);
-    gl.Enable(GL_LIGHTING);                                    // not allowed between Begin and End
+    gl.Enable(GL_LIGHTING);  // not allowed between Begin and End
     gl.MatrixMode(GL_PROJECTION);
     gl.PushMatrix();
-    errors.push_back(gl.GetError());                           // GetError itself is refused here
+    errors.push_back(gl.GetError());  // GetError itself is refused here
     gl.End(), note();
     gl.Begin(GL_LINES);
     gl.Recti(0, 0, 1, 1);
     gl.End(), note();
-    gl.PopMatrix(), note();                                    // underflow
+    gl.PopMatrix(), note();  // underflow
     for (int k = 0; k < 40; ++k) gl.PushMatrix();
-    note();                                                    // overflow
+    note();  // overflow
     for (int k = 0; k < 40; ++k) gl.PopMatrix();
     note();
     gl.Ortho(0, 0, 0, 1, 0, 1), note();

@@ -37,7 +37,8 @@ TEST_F(VertexAssemblyTest, QuadsAndQuadStripsAsMesaDrawsThem) {
         orthoView(gl);
         gl.Begin(GL_QUAD_STRIP);
         for (int k = 0; k <= 3; ++k) {
-            const GLfloat bottom[3] = {k % 2 ? 1.0f : 0.0f, 0, 0}, top[3] = {0, k % 3 ? 1.0f : 0.0f, k == 2 ? 1.0f : 0.0f};
+            const GLfloat bottom[3] = {k % 2 ? 1.0f : 0.0f, 0, 0},
+                          top[3] = {0, k % 3 ? 1.0f : 0.0f, k == 2 ? 1.0f : 0.0f};
             gl.Color3fv(bottom), gl.Vertex2f(8 + 37.0f * k, 10);
             gl.Color3fv(top), gl.Vertex2f(8 + 37.0f * k, 118 - 10.0f * k);
         }
@@ -48,8 +49,8 @@ TEST_F(VertexAssemblyTest, QuadsAndQuadStripsAsMesaDrawsThem) {
 TEST_F(VertexAssemblyTest, EveryPrimitiveTypeAndRect) {
     expectSamePicture("primitives", [](const GlCalls& gl) {
         orthoView(gl);
-        const GLenum modes[] = {GL_POINTS, GL_LINES, GL_LINE_STRIP, GL_LINE_LOOP, GL_TRIANGLES, GL_TRIANGLE_STRIP,
-                                GL_TRIANGLE_FAN, GL_POLYGON};
+        const GLenum modes[] = {GL_POINTS,    GL_LINES,          GL_LINE_STRIP,   GL_LINE_LOOP,
+                                GL_TRIANGLES, GL_TRIANGLE_STRIP, GL_TRIANGLE_FAN, GL_POLYGON};
         int cell = 0;
         for (GLenum mode : modes) {
             const float x = 4 + 40.0f * (cell % 3), y = 4 + 40.0f * (cell / 3);
