@@ -48,6 +48,15 @@ struct Vertex {
     float texCoord[4];
 };
 
+// A client array as glVertexPointer and its kin describe it.
+struct ClientArray {
+    bool enabled = false;
+    GLint size = 4;
+    GLenum type = GL_FLOAT;
+    GLsizei stride = 0;
+    const void* pointer = nullptr;
+};
+
 // A generated ES program and where its uniforms are.
 struct Program {
     GLuint name = 0;
@@ -71,6 +80,7 @@ struct Context {
     GLenum primitive = GL_POINTS;
     std::vector<Vertex> vertices;
     std::vector<Vertex> triangles;  // what End hands ES, kept to reuse its memory
+    ClientArray vertexArray, normalArray{false, 3}, colorArray, texCoordArray;
 
     // Capabilities: those the layer computes itself, and those ES has too (kept in step with it).
     bool lighting = false;

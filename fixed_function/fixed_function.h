@@ -80,6 +80,17 @@ void TexCoord2i(GLint s, GLint t);
 void TexCoord2f(GLfloat s, GLfloat t);
 void Recti(GLint x1, GLint y1, GLint x2, GLint y2);
 
+// Vertex assembly from client arrays, read when drawn. Each array takes GL_FLOAT or GL_DOUBLE
+// components (colours GL_UNSIGNED_BYTE too).
+void VertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
+void NormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer);
+void ColorPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
+void TexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);
+void EnableClientState(GLenum array);
+void DisableClientState(GLenum array);
+void DrawArrays(GLenum mode, GLint first, GLsizei count);
+void DrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices);
+
 // Lighting and fog.
 void Lightf(GLenum light, GLenum pname, GLfloat param);
 void Lightfv(GLenum light, GLenum pname, const GLfloat* params);

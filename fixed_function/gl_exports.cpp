@@ -62,6 +62,24 @@ void GLAPIENTRY glColor4fv(const GLfloat* v) { ff::Color4fv(v); }
 void GLAPIENTRY glTexCoord2i(GLint s, GLint t) { ff::TexCoord2i(s, t); }
 void GLAPIENTRY glTexCoord2f(GLfloat s, GLfloat t) { ff::TexCoord2f(s, t); }
 void GLAPIENTRY glRecti(GLint x1, GLint y1, GLint x2, GLint y2) { ff::Recti(x1, y1, x2, y2); }
+void GLAPIENTRY glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
+    ff::VertexPointer(size, type, stride, pointer);
+}
+void GLAPIENTRY glNormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer) {
+    ff::NormalPointer(type, stride, pointer);
+}
+void GLAPIENTRY glColorPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
+    ff::ColorPointer(size, type, stride, pointer);
+}
+void GLAPIENTRY glTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
+    ff::TexCoordPointer(size, type, stride, pointer);
+}
+void GLAPIENTRY glEnableClientState(GLenum array) { ff::EnableClientState(array); }
+void GLAPIENTRY glDisableClientState(GLenum array) { ff::DisableClientState(array); }
+void GLAPIENTRY glDrawArrays(GLenum mode, GLint first, GLsizei count) { ff::DrawArrays(mode, first, count); }
+void GLAPIENTRY glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
+    ff::DrawElements(mode, count, type, indices);
+}
 void GLAPIENTRY glLightf(GLenum light, GLenum pname, GLfloat param) { ff::Lightf(light, pname, param); }
 void GLAPIENTRY glLightfv(GLenum light, GLenum pname, const GLfloat* params) { ff::Lightfv(light, pname, params); }
 void GLAPIENTRY glLightModelf(GLenum pname, GLfloat param) { ff::LightModelf(pname, param); }

@@ -30,14 +30,24 @@ bool* layerCapability(Context& context, GLenum cap) {
     case GL_COLOR_MATERIAL: return &context.colorMaterial;
     case GL_NORMALIZE: return &context.normalize;
     case GL_FOG: return &context.fog;
+    case GL_VERTEX_ARRAY: return &context.vertexArray.enabled;
+    case GL_NORMAL_ARRAY: return &context.normalArray.enabled;
+    case GL_COLOR_ARRAY: return &context.colorArray.enabled;
+    case GL_TEXTURE_COORD_ARRAY: return &context.texCoordArray.enabled;
     default: return nullptr;
     }
+}
+
+bool isClientArray(GLenum cap) {
+    return cap == GL_VERTEX_ARRAY || cap == GL_NORMAL_ARRAY || cap == GL_COLOR_ARRAY || cap == GL_TEXTURE_COORD_ARRAY;
 }
 
 void setCapability(GLenum cap, bool enabled) {
     Context* context = outsideBeginEnd();
     if (!context) return;
-    if (bool* flag = layerCapability(*context, cap)) {
+    // The client arrays are switched by glEnableClientState alone.
+    bool* flag = isClientArray(cap) ? nullptr : layerCapability(*context, cap);
+    if (flag) {
         const bool wasColorMaterial = context->colorMaterial;
         *flag = enabled;
         // Enabling colour material makes the material take the current colour at once.

@@ -1,6 +1,6 @@
-// Immediate mode: glBegin/glEnd gather vertices with the current attributes, and glEnd hands the
-// primitive to ES, with quadrilaterals and polygons cut into triangles as GL's implementations
-// cut them (a quad along the diagonal from its first to its third vertex).
+// Vertex assembly: glBegin/glEnd gather vertices with the current attributes, glDrawArrays and
+// glDrawElements read them from the client arrays, and each hands the primitive to ES, with quadrilaterals and polygons
+// cut into triangles as GL's implementations cut them.
 #include <algorithm>
 
 #include "fixed_function/context.h"
@@ -31,7 +31,7 @@ void setColor(float r, float g, float b, float a) {
 
 // The ES primitive a GL one is drawn as, and the triangles of those ES lacks, in context.triangles.
 // Returns the vertex count to draw; vertices that make no whole primitive are dropped, as GL drops them.
-int assemble(Context& context, GLenum& esMode) {
+int assemble(Context& context, GLenum& esMode, bool fromArrays) {
     const std::vector<Vertex>& in = context.vertices;
     std::vector<Vertex>& out = context.triangles;
     out.clear();
@@ -43,7 +43,13 @@ int assemble(Context& context, GLenum& esMode) {
     };
     switch (context.primitive) {
     case GL_QUADS:
-        for (int i = 0; i + 3 < n; i += 4) triangle(i, i + 1, i + 2), triangle(i, i + 2, i + 3);
+        // Mesa cuts quads from arrays along the other diagonal than quads from glBegin; the
+        // OpenGL 1.1 standard leaves the cut open, and the pictures agree when the layer follows.
+        for (int i = 0; i + 3 < n; i += 4)
+            if (fromArrays)
+                triangle(i, i + 1, i + 3), triangle(i + 1, i + 2, i + 3);
+            else
+                triangle(i, i + 1, i + 2), triangle(i, i + 2, i + 3);
         esMode = GL_TRIANGLES;
         return static_cast<int>(out.size());
     case GL_QUAD_STRIP:
@@ -60,6 +66,90 @@ int assemble(Context& context, GLenum& esMode) {
         esMode = context.primitive;
         return n;
     }
+}
+
+// Hands the gathered vertices to ES as the current primitive.
+void submit(Context& context, bool fromArrays) {
+    GLenum esMode = GL_TRIANGLES;
+    const int count = assemble(context, esMode, fromArrays);
+    if (count > 0) drawVertices(context, esMode, count);
+    context.vertices.clear();
+}
+
+// Component k of element i of a client array, as a float.
+float component(const ClientArray& array, std::size_t i, int k) {
+    const std::size_t size = array.type == GL_DOUBLE ? sizeof(GLdouble) : array.type == GL_FLOAT ? sizeof(GLfloat) : 1;
+    const std::size_t stride = array.stride ? static_cast<std::size_t>(array.stride) : size * array.size;
+    const unsigned char* at = static_cast<const unsigned char*>(array.pointer) + i * stride + k * size;
+    if (array.type == GL_DOUBLE) return static_cast<float>(reinterpret_cast<const GLdouble*>(at)[0]);
+    if (array.type == GL_FLOAT) return reinterpret_cast<const GLfloat*>(at)[0];
+    return at[0] / 255.0f;  // unsigned bytes of colour
+}
+
+// Element i of the enabled arrays as one vertex; the current attributes stand in for disabled arrays.
+void addElement(Context& context, std::size_t i) {
+    Vertex v;
+    const float position[4] = {0, 0, 0, 1};
+    std::copy(position, position + 4, v.position);
+    for (int k = 0; k < context.vertexArray.size; ++k) v.position[k] = component(context.vertexArray, i, k);
+    std::copy(context.normal, context.normal + 3, v.normal);
+    if (context.normalArray.enabled)
+        for (int k = 0; k < 3; ++k) v.normal[k] = component(context.normalArray, i, k);
+    std::copy(context.color, context.color + 4, v.color);
+    if (context.colorArray.enabled)
+        for (int k = 0; k < context.colorArray.size; ++k) v.color[k] = component(context.colorArray, i, k);
+    std::copy(context.texCoord, context.texCoord + 4, v.texCoord);
+    if (context.texCoordArray.enabled) {
+        const float texCoord[4] = {0, 0, 0, 1};
+        std::copy(texCoord, texCoord + 4, v.texCoord);
+        for (int k = 0; k < context.texCoordArray.size; ++k) v.texCoord[k] = component(context.texCoordArray, i, k);
+    }
+    context.vertices.push_back(v);
+}
+
+// Checks and records an array's description; false (with GL's error) when it is refused.
+void setArray(ClientArray& array, GLint size, GLint minSize, GLenum type, bool bytes, GLsizei stride,
+              const GLvoid* pointer) {
+    Context* context = outsideBeginEnd();
+    if (!context) return;
+    if (type != GL_FLOAT && type != GL_DOUBLE && !(bytes && type == GL_UNSIGNED_BYTE))
+        return setError(*context, GL_INVALID_ENUM);
+    if (size < minSize || size > 4 || stride < 0) return setError(*context, GL_INVALID_VALUE);
+    array.size = size, array.type = type, array.stride = stride, array.pointer = pointer;
+}
+
+ClientArray* clientArray(Context& context, GLenum array) {
+    switch (array) {
+    case GL_VERTEX_ARRAY: return &context.vertexArray;
+    case GL_NORMAL_ARRAY: return &context.normalArray;
+    case GL_COLOR_ARRAY: return &context.colorArray;
+    case GL_TEXTURE_COORD_ARRAY: return &context.texCoordArray;
+    default: return nullptr;
+    }
+}
+
+void setClientState(GLenum array, bool enabled) {
+    Context* context = outsideBeginEnd();
+    if (!context) return;
+    ClientArray* found = clientArray(*context, array);
+    if (!found) return setError(*context, GL_INVALID_ENUM);
+    found->enabled = enabled;
+}
+
+// The context to draw arrays with, or null (with GL's error when the call is a bad one).
+Context* arrayDraw(GLenum mode, GLsizei count) {
+    Context* context = outsideBeginEnd();
+    if (!context) return nullptr;
+    if (mode > GL_POLYGON) {
+        setError(*context, GL_INVALID_ENUM);
+        return nullptr;
+    }
+    if (count < 0) {
+        setError(*context, GL_INVALID_VALUE);
+        return nullptr;
+    }
+    // Without the vertex array there are no vertices: nothing is drawn.
+    return context->vertexArray.enabled && context->vertexArray.pointer ? context : nullptr;
 }
 
 }  // namespace
@@ -84,10 +174,7 @@ void End() {
         return;
     }
     context->insideBeginEnd = false;
-    GLenum esMode = GL_TRIANGLES;
-    const int count = assemble(*context, esMode);
-    if (count > 0) drawVertices(*context, esMode, count);
-    context->vertices.clear();
+    submit(*context, false);
 }
 
 void Vertex2i(GLint x, GLint y) { addVertex(float(x), float(y), 0, 1); }
@@ -127,6 +214,59 @@ void Recti(GLint x1, GLint y1, GLint x2, GLint y2) {
     Vertex2i(x2, y2);
     Vertex2i(x1, y2);
     End();
+}
+
+}  // namespace ff
+
+namespace ff {
+
+void VertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
+    if (Context* context = current()) setArray(context->vertexArray, size, 2, type, false, stride, pointer);
+}
+
+void NormalPointer(GLenum type, GLsizei stride, const GLvoid* pointer) {
+    if (Context* context = current()) setArray(context->normalArray, 3, 3, type, false, stride, pointer);
+}
+
+void ColorPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
+    if (Context* context = current()) setArray(context->colorArray, size, 3, type, true, stride, pointer);
+}
+
+void TexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
+    if (Context* context = current()) setArray(context->texCoordArray, size, 1, type, false, stride, pointer);
+}
+
+void EnableClientState(GLenum array) { setClientState(array, true); }
+
+void DisableClientState(GLenum array) { setClientState(array, false); }
+
+void DrawArrays(GLenum mode, GLint first, GLsizei count) {
+    Context* context = current();
+    if (context && !context->insideBeginEnd && first < 0) return setError(*context, GL_INVALID_VALUE);
+    context = arrayDraw(mode, count);
+    if (!context) return;
+    context->primitive = mode;
+    context->vertices.clear();
+    for (GLsizei i = 0; i < count; ++i) addElement(*context, static_cast<std::size_t>(first) + i);
+    submit(*context, true);
+}
+
+void DrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
+    Context* context = current();
+    if (context && !context->insideBeginEnd && type != GL_UNSIGNED_BYTE && type != GL_UNSIGNED_SHORT &&
+        type != GL_UNSIGNED_INT)
+        return setError(*context, GL_INVALID_ENUM);
+    context = arrayDraw(mode, count);
+    if (!context || !indices) return;
+    context->primitive = mode;
+    context->vertices.clear();
+    for (GLsizei k = 0; k < count; ++k) {
+        const std::size_t i = type == GL_UNSIGNED_INT     ? static_cast<const GLuint*>(indices)[k]
+                              : type == GL_UNSIGNED_SHORT ? static_cast<const GLushort*>(indices)[k]
+                                                          : static_cast<const GLubyte*>(indices)[k];
+        addElement(*context, i);
+    }
+    submit(*context, true);
 }
 
 }  // namespace ff

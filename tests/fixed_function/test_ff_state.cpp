@@ -61,7 +61,11 @@ std::vector<double> answers(const GlCalls& gl) {
 }
 
 void changeState(const GlCalls& gl) {
-    for (GLenum cap : capabilities) gl.Enable(cap);
+    for (GLenum cap : capabilities)
+        if (cap == GL_VERTEX_ARRAY || cap == GL_COLOR_ARRAY)
+            gl.EnableClientState(cap);
+        else
+            gl.Enable(cap);
     gl.Disable(GL_DITHER);
     gl.Disable(GL_LIGHT7);
     gl.MatrixMode(GL_PROJECTION);
@@ -163,6 +167,13 @@ void badCalls(const GlCalls& gl, std::vector<GLenum>& errors, std::vector<double
     gl.ReadPixels(0, 0, 1, 1, GL_RGB, GL_FLOAT + 100, f), note();
     gl.ReadPixels(0, 0, -1, 1, GL_RGB, GL_UNSIGNED_BYTE, f), note();
     errors.push_back(gl.GetString(GL_VERSION + 10) == nullptr), note();
+    const GLuint indices[3] = {0, 1, 2};
+    gl.DrawElements(GL_TRIANGLES, 3, GL_FLOAT, indices), note();
+    gl.DrawElements(GL_TRIANGLES, -3, GL_UNSIGNED_INT, indices), note();
+    gl.DrawElements(GL_POLYGON + 100, 3, GL_UNSIGNED_INT, indices), note();
+    gl.VertexPointer(1, GL_FLOAT, 0, f), note();
+    gl.ColorPointer(4, GL_FLOAT, -4, f), note();
+    gl.EnableClientState(GL_LIGHTING), note();
     // Two errors in a row: GL keeps the first until it is read.
     gl.MatrixMode(0), gl.PopMatrix(), note(), note();
     after = answers(gl);
@@ -202,6 +213,11 @@ TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
         EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_VALUE)) << "two-sided lighting";
         gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
         EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "unpacking";
+        const GLshort shorts[6] = {};
+        gl.VertexPointer(2, GL_SHORT, 0, shorts);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "integer vertex arrays";
+        gl.DrawArrays(GL_TRIANGLES, -1, 3);  // would read before the array
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_VALUE)) << "negative first vertex";
         GLint depth = 0;
         gl.GetIntegerv(GL_MATRIX_MODE, &depth);
         EXPECT_EQ(depth, GL_MODELVIEW) << "the refused mode was not taken";

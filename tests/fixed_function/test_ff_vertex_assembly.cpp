@@ -1,5 +1,7 @@
 // Immediate mode through the layer against Mesa: every primitive type, quadrilaterals and their
 // strips with colours that show which diagonal each quad was cut along, and glRecti.
+#include <vector>
+
 #include "tests/fixed_function/differential.h"
 
 namespace {
@@ -75,6 +77,57 @@ TEST_F(VertexAssemblyTest, EveryPrimitiveTypeAndRect) {
         gl.Recti(84, 88, 124, 124);
         gl.Color3f(0.2f, 0.9f, 0.4f);
         gl.Recti(120, 84, 96, 100);  // corners given the other way round
+    });
+}
+
+TEST_F(VertexAssemblyTest, ClientArraysAsMesaReadsThem) {
+    // A lit, bumpy grid of quads from float positions and normals and byte colours, by 32-bit
+    // indices, as the demo draws its meshes; then a strip from doubles with the colour array off,
+    // so that the current colour stands in for it.
+    constexpr int side = 9;
+    std::vector<GLfloat> positions, normals;
+    std::vector<GLubyte> colours;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const float height = 0.15f * float((x * 7 + y * 3) % 5);
+            positions.insert(positions.end(), {x - 4.0f, y - 4.0f, height});
+            normals.insert(normals.end(), {0.3f * float(x % 3 - 1), 0.3f * float(y % 3 - 1), 1});
+            colours.insert(colours.end(), {GLubyte(x * 30), GLubyte(255 - y * 25), GLubyte(128), GLubyte(255)});
+        }
+    std::vector<GLuint> quads;
+    for (int y = 0; y + 1 < side; ++y)
+        for (int x = 0; x + 1 < side; ++x) {
+            const GLuint corner = y * side + x;
+            quads.insert(quads.end(), {corner, corner + 1, corner + side + 1, corner + side});
+        }
+    const GLdouble strip[8] = {-4, 4.5, -4, 5.5, 4, 4.5, 4, 5.5};
+    expectSamePicture("client-arrays", [&](const GlCalls& gl) {
+        gl.ClearColor(0, 0, 0, 1);
+        gl.Clear(GL_COLOR_BUFFER_BIT);
+        gl.MatrixMode(GL_PROJECTION);
+        gl.Ortho(-5, 5, -5, 6, -5, 5);
+        gl.MatrixMode(GL_MODELVIEW);
+        gl.Rotatef(-20, 1, 0.3f, 0);
+        gl.Enable(GL_LIGHTING);
+        gl.Enable(GL_LIGHT0);
+        gl.Enable(GL_COLOR_MATERIAL);
+        gl.Enable(GL_NORMALIZE);
+        gl.VertexPointer(3, GL_FLOAT, 0, positions.data());
+        gl.NormalPointer(GL_FLOAT, 0, normals.data());
+        gl.ColorPointer(4, GL_UNSIGNED_BYTE, 0, colours.data());
+        gl.EnableClientState(GL_VERTEX_ARRAY);
+        gl.EnableClientState(GL_NORMAL_ARRAY);
+        gl.EnableClientState(GL_COLOR_ARRAY);
+        gl.DrawElements(GL_QUADS, static_cast<GLsizei>(quads.size()), GL_UNSIGNED_INT, quads.data());
+        gl.DrawArrays(GL_QUAD_STRIP, 2 * side, 2 * side);  // rows 2 and 3 read as one strip, twisted
+        gl.DisableClientState(GL_COLOR_ARRAY);
+        gl.DisableClientState(GL_NORMAL_ARRAY);
+        gl.Disable(GL_LIGHTING);
+        gl.Color3f(0.9f, 0.8f, 0.1f);
+        gl.VertexPointer(2, GL_DOUBLE, 2 * sizeof(GLdouble), strip);
+        gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+        gl.DisableClientState(GL_VERTEX_ARRAY);
+        gl.DrawArrays(GL_TRIANGLE_STRIP, 0, 4);  // no vertex array: nothing drawn
     });
 }
 
