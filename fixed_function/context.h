@@ -81,6 +81,9 @@ struct Context {
     std::vector<Vertex> vertices;
     std::vector<Vertex> triangles;  // what End hands ES, kept to reuse its memory
     ClientArray vertexArray, normalArray{false, 3}, colorArray, texCoordArray;
+    GLenum polygonMode = GL_FILL;  // of front and back faces alike
+    float lineWidth = 1;           // as asked for; ES draws it clamped to its range
+    float lineWidthRange[2] = {1, 1};
 
     // Capabilities: those the layer computes itself, and those ES has too (kept in step with it).
     bool lighting = false;

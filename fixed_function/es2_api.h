@@ -37,6 +37,7 @@ namespace ff {
     X(void, Enable, (GLenum))                                                              \
     X(void, EnableVertexAttribArray, (GLuint))                                             \
     X(void, GenBuffers, (GLsizei, GLuint*))                                                \
+    X(void, GetFloatv, (GLenum, GLfloat*))                                                 \
     X(void, GetIntegerv, (GLenum, GLint*))                                                 \
     X(void, GetProgramInfoLog, (GLuint, GLsizei, GLsizei*, GLchar*))                       \
     X(void, GetProgramiv, (GLuint, GLenum, GLint*))                                        \
@@ -44,6 +45,7 @@ namespace ff {
     X(void, GetShaderiv, (GLuint, GLenum, GLint*))                                         \
     X(const GLubyte*, GetString, (GLenum))                                                 \
     X(GLint, GetUniformLocation, (GLuint, const GLchar*))                                  \
+    X(void, LineWidth, (GLfloat))                                                          \
     X(void, LinkProgram, (GLuint))                                                         \
     X(void, PixelStorei, (GLenum, GLint))                                                  \
     X(void, ReadPixels, (GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, void*))           \

@@ -80,6 +80,11 @@ void TexCoord2i(GLint s, GLint t);
 void TexCoord2f(GLfloat s, GLfloat t);
 void Recti(GLint x1, GLint y1, GLint x2, GLint y2);
 
+// How polygons are drawn: filled, as their edges or as their corners (front and back faces alike,
+// so GL_FRONT_AND_BACK is the one face taken); the width of lines.
+void PolygonMode(GLenum face, GLenum mode);
+void LineWidth(GLfloat width);
+
 // Vertex assembly from client arrays, read when drawn. Each array takes GL_FLOAT or GL_DOUBLE
 // components (colours GL_UNSIGNED_BYTE too).
 void VertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);

@@ -131,6 +131,8 @@ bool answer(Context& context, GLenum pname, Answer& a) {
     case GL_BLEND_SRC: a.values = {double(context.blendSource)}; return true;
     case GL_BLEND_DST: a.values = {double(context.blendDestination)}; return true;
     case GL_PACK_ALIGNMENT: a.values = {double(context.packAlignment)}; return true;
+    case GL_POLYGON_MODE: a.values = {double(context.polygonMode), double(context.polygonMode)}; return true;
+    case GL_LINE_WIDTH: a.values = {context.lineWidth}; return true;
     default: return false;
     }
 }
@@ -179,6 +181,7 @@ Context* createContext(ProcLoader loader, const char** why) {
                        (esVersion ? reinterpret_cast<const char*>(esVersion) : "OpenGL ES 2.0");
     context->es.GenBuffers(1, &context->vertexBuffer);
     context->es.GetIntegerv(GL_VIEWPORT, context->viewport);
+    context->es.GetFloatv(GL_ALIASED_LINE_WIDTH_RANGE, context->lineWidthRange);
     // The first program made now proves that the ES compiler takes the layer's shaders.
     Context* previous = currentLayerContext;
     currentLayerContext = context;
@@ -311,6 +314,7 @@ void Viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     context->es.Viewport(x, y, width, height);
     // ES clamps the size to what the driver allows; the query answers what it took.
     context->es.GetIntegerv(GL_VIEWPORT, context->viewport);
+    context->es.GetFloatv(GL_ALIASED_LINE_WIDTH_RANGE, context->lineWidthRange);
 }
 
 void DepthFunc(GLenum func) {

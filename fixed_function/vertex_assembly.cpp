@@ -2,6 +2,7 @@
 // glDrawElements read them from the client arrays, and each hands the primitive to ES, with quadrilaterals and polygons
 // cut into triangles as GL's implementations cut them.
 #include <algorithm>
+#include <initializer_list>
 
 #include "fixed_function/context.h"
 #include "fixed_function/fixed_function.h"
@@ -29,12 +30,64 @@ void setColor(float r, float g, float b, float a) {
     if (context->colorMaterial) applyColorMaterial(*context);
 }
 
+// The edges GL 1.1 draws of each polygon of a polygon primitive in GL_LINE mode, as pairs of
+// vertices: each polygon's boundary, which leaves out the diagonal a quad is cut along.
+// False for a primitive that is not made of polygons.
+bool polygonEdges(const std::vector<Vertex>& in, GLenum primitive, std::vector<Vertex>& out) {
+    const int n = static_cast<int>(in.size());
+    auto loop = [&](std::initializer_list<int> corners) {
+        const int* c = corners.begin();
+        for (std::size_t k = 0; k < corners.size(); ++k) {
+            out.push_back(in[c[k]]);
+            out.push_back(in[c[(k + 1) % corners.size()]]);
+        }
+    };
+    switch (primitive) {
+    case GL_TRIANGLES:
+        for (int i = 0; i + 2 < n; i += 3) loop({i, i + 1, i + 2});
+        return true;
+    case GL_TRIANGLE_STRIP:
+        // Every other triangle of a strip turns the other way; its corners are taken in its own order.
+        for (int i = 0; i + 2 < n; ++i)
+            if (i % 2)
+                loop({i + 1, i, i + 2});
+            else
+                loop({i, i + 1, i + 2});
+        return true;
+    case GL_TRIANGLE_FAN:
+        for (int i = 1; i + 1 < n; ++i) loop({0, i, i + 1});
+        return true;
+    case GL_QUADS:
+        for (int i = 0; i + 3 < n; i += 4) loop({i, i + 1, i + 2, i + 3});
+        return true;
+    case GL_QUAD_STRIP:
+        for (int i = 0; i + 3 < n; i += 2) loop({i, i + 1, i + 3, i + 2});
+        return true;
+    case GL_POLYGON:
+        if (n >= 3)
+            for (int i = 0; i < n; ++i) out.push_back(in[i]), out.push_back(in[(i + 1) % n]);
+        return true;
+    default: return false;
+    }
+}
+
 // The ES primitive a GL one is drawn as, and the triangles of those ES lacks, in context.triangles.
 // Returns the vertex count to draw; vertices that make no whole primitive are dropped, as GL drops them.
 int assemble(Context& context, GLenum& esMode, bool fromArrays) {
     const std::vector<Vertex>& in = context.vertices;
     std::vector<Vertex>& out = context.triangles;
     out.clear();
+    if (context.polygonMode != GL_FILL && polygonEdges(in, context.primitive, out)) {
+        if (context.polygonMode == GL_LINE) {
+            esMode = GL_LINES;
+        } else {
+            // GL_POINT: each polygon's corners, the first vertex of each of its edges.
+            for (std::size_t k = 0; k < out.size() / 2; ++k) out[k] = out[2 * k];
+            out.resize(out.size() / 2);
+            esMode = GL_POINTS;
+        }
+        return static_cast<int>(out.size());
+    }
     const int n = static_cast<int>(in.size());
     auto triangle = [&](int a, int b, int c) {
         out.push_back(in[a]);
@@ -219,6 +272,22 @@ void Recti(GLint x1, GLint y1, GLint x2, GLint y2) {
 }  // namespace ff
 
 namespace ff {
+
+void PolygonMode(GLenum face, GLenum mode) {
+    Context* context = outsideBeginEnd();
+    if (!context) return;
+    if (face != GL_FRONT_AND_BACK || (mode != GL_POINT && mode != GL_LINE && mode != GL_FILL))
+        return setError(*context, GL_INVALID_ENUM);
+    context->polygonMode = mode;
+}
+
+void LineWidth(GLfloat width) {
+    Context* context = outsideBeginEnd();
+    if (!context) return;
+    if (!(width > 0)) return setError(*context, GL_INVALID_VALUE);
+    context->lineWidth = width;
+    context->es.LineWidth(std::clamp(width, context->lineWidthRange[0], context->lineWidthRange[1]));
+}
 
 void VertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
     if (Context* context = current()) setArray(context->vertexArray, size, 2, type, false, stride, pointer);

@@ -44,6 +44,8 @@ std::vector<double> answers(const GlCalls& gl) {
                               GL_BLEND_SRC,
                               GL_BLEND_DST,
                               GL_PACK_ALIGNMENT,
+                              GL_POLYGON_MODE,
+                              GL_LINE_WIDTH,
                               GL_MODELVIEW_STACK_DEPTH};
     for (GLenum q : queries) {
         GLfloat f[4] = {-9, -9, -9, -9};
@@ -88,6 +90,8 @@ void changeState(const GlCalls& gl) {
     gl.DepthFunc(GL_GEQUAL);
     gl.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     gl.PixelStorei(GL_PACK_ALIGNMENT, 2);
+    gl.PolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    gl.LineWidth(2.5f);
 }
 
 class StateTest : public DifferentialTest {};
@@ -174,6 +178,8 @@ void badCalls(const GlCalls& gl, std::vector<GLenum>& errors, std::vector<double
     gl.VertexPointer(1, GL_FLOAT, 0, f), note();
     gl.ColorPointer(4, GL_FLOAT, -4, f), note();
     gl.EnableClientState(GL_LIGHTING), note();
+    gl.PolygonMode(GL_FRONT_AND_BACK, GL_FRONT), note();
+    gl.LineWidth(0), note();
     // Two errors in a row: GL keeps the first until it is read.
     gl.MatrixMode(0), gl.PopMatrix(), note(), note();
     after = answers(gl);
@@ -216,6 +222,8 @@ TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
         const GLshort shorts[6] = {};
         gl.VertexPointer(2, GL_SHORT, 0, shorts);
         EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "integer vertex arrays";
+        gl.PolygonMode(GL_FRONT, GL_LINE);  // front and back faces are drawn alike
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "one face's polygon mode";
         gl.DrawArrays(GL_TRIANGLES, -1, 3);  // would read before the array
         EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_VALUE)) << "negative first vertex";
         GLint depth = 0;

@@ -80,6 +80,38 @@ TEST_F(VertexAssemblyTest, EveryPrimitiveTypeAndRect) {
     });
 }
 
+TEST_F(VertexAssemblyTest, PolygonModesDrawEdgesAndCorners) {
+    // Each polygon primitive in outline: a quad shows its four edges and not its diagonal; then
+    // wide lines, and corners as points, as the demo's wireframe and axes draw them.
+    const auto outlines = [](GLenum mode, GLfloat width) {
+        return [mode, width](const GlCalls& gl) {
+            orthoView(gl);
+            gl.PolygonMode(GL_FRONT_AND_BACK, mode);
+            gl.LineWidth(width);
+            gl.Color3f(1, 1, 0.5f);
+            gl.Begin(GL_QUADS);
+            gl.Vertex2i(6, 6), gl.Vertex2i(58, 10), gl.Vertex2i(54, 58), gl.Vertex2i(10, 50);
+            gl.End();
+            gl.Begin(GL_QUAD_STRIP);
+            for (int k = 0; k < 4; ++k)
+                gl.Color3f(0.3f * k, 1, 1), gl.Vertex2i(70 + 16 * k, 6), gl.Vertex2i(66 + 16 * k, 56);
+            gl.End();
+            gl.Begin(GL_TRIANGLE_STRIP);
+            for (int k = 0; k < 5; ++k) gl.Color3f(1, 0.2f * k, 1), gl.Vertex2i(6 + 12 * k, 70 + 20 * (k % 2));
+            gl.End();
+            gl.Begin(GL_TRIANGLE_FAN);
+            gl.Vertex2i(96, 96);
+            for (int k = 0; k < 5; ++k) gl.Color3f(0.2f * k, 0.5f, 1), gl.Vertex2i(70 + 12 * k, 122 - (k % 2) * 6);
+            gl.End();
+            gl.Color3f(1, 0.4f, 0.3f);
+            gl.Recti(8, 100, 60, 124);
+        };
+    };
+    expectSamePicture("polygon-mode-line", outlines(GL_LINE, 1));
+    expectSamePicture("polygon-mode-wide-line", outlines(GL_LINE, 3));
+    expectSamePicture("polygon-mode-point", outlines(GL_POINT, 1));
+}
+
 TEST_F(VertexAssemblyTest, ClientArraysAsMesaReadsThem) {
     // A lit, bumpy grid of quads from float positions and normals and byte colours, by 32-bit
     // indices, as the demo draws its meshes; then a strip from doubles with the colour array off,
