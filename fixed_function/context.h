@@ -63,6 +63,27 @@ struct Program {
     std::vector<GLint> uniforms;  // locations, in the order of the shaders' list of names
 };
 
+constexpr int maxAttribDepth = 16;  // each attribute stack, as Mesa's
+
+// What glPushAttrib saves: the groups named by its mask, in fields named as the context's own.
+struct AttribEntry {
+    GLbitfield mask = 0;
+    float color[4], normal[3], texCoord[4];
+    bool lighting, colorMaterial, normalize, fog;
+    std::map<GLenum, bool> esCapabilities;
+    Light lights[maxLights];
+    Material front, back;
+    float lightModelAmbient[4];
+    bool localViewer;
+    GLenum colorMaterialFace, colorMaterialMode, fogMode;
+    float fogDensity, fogStart, fogEnd, fogColor[4];
+    float clearColor[4];
+    double clearDepth;
+    GLint viewport[4];
+    GLenum depthFunc, blendSource, blendDestination, matrixMode, polygonMode;
+    float lineWidth;
+};
+
 struct Context {
     Es2Api es;
     GLenum error = GL_NO_ERROR;
@@ -112,10 +133,23 @@ struct Context {
     GLint packAlignment = 4;
     std::string version;  // what GetString(GL_VERSION) answers
 
+    // The attribute stacks.
+    std::vector<AttribEntry> attribStack;
+    struct ClientAttribEntry {
+        GLbitfield mask;
+        GLint packAlignment;
+        ClientArray vertexArray, normalArray, colorArray, texCoordArray;
+    };
+    std::vector<ClientAttribEntry> clientAttribStack;
+
     // ES objects.
     GLuint vertexBuffer = 0;
     std::map<std::uint64_t, Program> programs;
 };
+
+// Hands ES again every state it keeps for the layer (capabilities, depth and blend functions,
+// clear values, viewport, line width), after the layer's record has changed behind its back.
+void sendEsState(Context& context);
 
 // The current context; null when none.
 Context* current();

@@ -85,6 +85,12 @@ void Recti(GLint x1, GLint y1, GLint x2, GLint y2);
 void PolygonMode(GLenum face, GLenum mode);
 void LineWidth(GLfloat width);
 
+// Attribute stacks (16 deep each). Every group is accepted; each saves what the layer has of it.
+void PushAttrib(GLbitfield mask);
+void PopAttrib();
+void PushClientAttrib(GLbitfield mask);
+void PopClientAttrib();
+
 // Vertex assembly from client arrays, read when drawn. Each array takes GL_FLOAT or GL_DOUBLE
 // components (colours GL_UNSIGNED_BYTE too).
 void VertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer);

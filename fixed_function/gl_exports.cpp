@@ -64,6 +64,10 @@ void GLAPIENTRY glTexCoord2f(GLfloat s, GLfloat t) { ff::TexCoord2f(s, t); }
 void GLAPIENTRY glRecti(GLint x1, GLint y1, GLint x2, GLint y2) { ff::Recti(x1, y1, x2, y2); }
 void GLAPIENTRY glPolygonMode(GLenum face, GLenum mode) { ff::PolygonMode(face, mode); }
 void GLAPIENTRY glLineWidth(GLfloat width) { ff::LineWidth(width); }
+void GLAPIENTRY glPushAttrib(GLbitfield mask) { ff::PushAttrib(mask); }
+void GLAPIENTRY glPopAttrib() { ff::PopAttrib(); }
+void GLAPIENTRY glPushClientAttrib(GLbitfield mask) { ff::PushClientAttrib(mask); }
+void GLAPIENTRY glPopClientAttrib() { ff::PopClientAttrib(); }
 void GLAPIENTRY glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* pointer) {
     ff::VertexPointer(size, type, stride, pointer);
 }

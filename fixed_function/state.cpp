@@ -133,6 +133,10 @@ bool answer(Context& context, GLenum pname, Answer& a) {
     case GL_PACK_ALIGNMENT: a.values = {double(context.packAlignment)}; return true;
     case GL_POLYGON_MODE: a.values = {double(context.polygonMode), double(context.polygonMode)}; return true;
     case GL_LINE_WIDTH: a.values = {context.lineWidth}; return true;
+    case GL_ATTRIB_STACK_DEPTH: a.values = {double(context.attribStack.size())}; return true;
+    case GL_CLIENT_ATTRIB_STACK_DEPTH: a.values = {double(context.clientAttribStack.size())}; return true;
+    case GL_MAX_ATTRIB_STACK_DEPTH:
+    case GL_MAX_CLIENT_ATTRIB_STACK_DEPTH: a.values = {double(maxAttribDepth)}; return true;
     default: return false;
     }
 }
@@ -201,6 +205,24 @@ void destroyContext(Context* context) {
     if (context->vertexBuffer) context->es.DeleteBuffers(1, &context->vertexBuffer);
     if (currentLayerContext == context) currentLayerContext = nullptr;
     delete context;
+}
+
+void sendEsState(Context& context) {
+    const Es2Api& es = context.es;
+    for (GLenum cap : esCapabilities) {
+        const auto found = context.esCapabilities.find(cap);
+        const bool enabled = found == context.esCapabilities.end() ? cap == GL_DITHER : found->second;
+        if (enabled)
+            es.Enable(cap);
+        else
+            es.Disable(cap);
+    }
+    es.DepthFunc(context.depthFunc);
+    es.BlendFunc(context.blendSource, context.blendDestination);
+    es.ClearColor(context.clearColor[0], context.clearColor[1], context.clearColor[2], context.clearColor[3]);
+    es.ClearDepthf(static_cast<GLfloat>(context.clearDepth));
+    es.Viewport(context.viewport[0], context.viewport[1], context.viewport[2], context.viewport[3]);
+    es.LineWidth(std::clamp(context.lineWidth, context.lineWidthRange[0], context.lineWidthRange[1]));
 }
 
 void makeCurrent(Context* context) { currentLayerContext = context; }

@@ -8,107 +8,21 @@
 
 namespace {
 
-constexpr GLenum capabilities[] = {GL_LIGHTING,  GL_LIGHT0, GL_LIGHT7,       GL_COLOR_MATERIAL,
-                                   GL_NORMALIZE, GL_FOG,    GL_DEPTH_TEST,   GL_BLEND,
-                                   GL_CULL_FACE, GL_DITHER, GL_SCISSOR_TEST, GL_POLYGON_OFFSET_FILL};
-
-// What a context answers to the queries the program and the layer's scenes make, in each of the
-// three query types, after `change` has run.
-std::vector<double> answers(const GlCalls& gl) {
-    std::vector<double> all;
-    for (GLenum cap : capabilities) {
-        all.push_back(gl.IsEnabled(cap));
-        GLboolean b = 7;
-        gl.GetBooleanv(cap, &b);
-        all.push_back(b);
-    }
-    const GLenum queries[] = {GL_MATRIX_MODE,
-                              GL_MAX_LIGHTS,
-                              GL_CURRENT_COLOR,
-                              GL_CURRENT_NORMAL,
-                              GL_CURRENT_TEXTURE_COORDS,
-                              GL_LIGHT_MODEL_AMBIENT,
-                              GL_LIGHT_MODEL_LOCAL_VIEWER,
-                              GL_LIGHT_MODEL_TWO_SIDE,
-                              GL_COLOR_MATERIAL_FACE,
-                              GL_COLOR_MATERIAL_PARAMETER,
-                              GL_FOG_MODE,
-                              GL_FOG_DENSITY,
-                              GL_FOG_START,
-                              GL_FOG_END,
-                              GL_FOG_COLOR,
-                              GL_COLOR_CLEAR_VALUE,
-                              GL_DEPTH_CLEAR_VALUE,
-                              GL_VIEWPORT,
-                              GL_DEPTH_FUNC,
-                              GL_BLEND_SRC,
-                              GL_BLEND_DST,
-                              GL_PACK_ALIGNMENT,
-                              GL_POLYGON_MODE,
-                              GL_LINE_WIDTH,
-                              GL_MODELVIEW_STACK_DEPTH};
-    for (GLenum q : queries) {
-        GLfloat f[4] = {-9, -9, -9, -9};
-        GLint i[4] = {-9, -9, -9, -9};
-        GLboolean b[4] = {7, 7, 7, 7};
-        GLdouble d[4] = {-9, -9, -9, -9};
-        gl.GetFloatv(q, f);
-        gl.GetIntegerv(q, i);
-        gl.GetBooleanv(q, b);
-        gl.GetDoublev(q, d);
-        for (int k = 0; k < 4; ++k) all.insert(all.end(), {f[k], double(i[k]), double(b[k]), d[k]});
-    }
-    all.push_back(gl.GetError());
-    return all;
-}
-
-void changeState(const GlCalls& gl) {
-    for (GLenum cap : capabilities)
-        if (cap == GL_VERTEX_ARRAY || cap == GL_COLOR_ARRAY)
-            gl.EnableClientState(cap);
-        else
-            gl.Enable(cap);
-    gl.Disable(GL_DITHER);
-    gl.Disable(GL_LIGHT7);
-    gl.MatrixMode(GL_PROJECTION);
-    gl.PushMatrix();
-    gl.Color4f(0.25f, 0.5f, 0.75f, 0.125f);
-    gl.Normal3f(0.6f, 0, -0.8f);
-    gl.TexCoord2f(3, -4);
-    const GLfloat ambient[4] = {0.05f, 0.5f, 1, 0.5f}, fogColour[4] = {0.3f, 0.2f, 0.1f, 0.9f};
-    gl.LightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
-    gl.LightModelf(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
-    gl.ColorMaterial(GL_BACK, GL_SPECULAR);
-    gl.Fogi(GL_FOG_MODE, GL_LINEAR);
-    gl.Fogf(GL_FOG_DENSITY, 0.35f);
-    gl.Fogf(GL_FOG_START, -2.5f);
-    gl.Fogf(GL_FOG_END, 40.4f);
-    gl.Fogfv(GL_FOG_COLOR, fogColour);
-    gl.ClearColor(0.2f, 1.5f, -0.5f, 0.7f);  // clamped, as GL 1.1 clamps it
-    gl.ClearDepth(0.25);
-    gl.Viewport(3, 5, 60, 40);
-    gl.DepthFunc(GL_GEQUAL);
-    gl.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    gl.PixelStorei(GL_PACK_ALIGNMENT, 2);
-    gl.PolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    gl.LineWidth(2.5f);
-}
-
 class StateTest : public DifferentialTest {};
 
 TEST_F(StateTest, QueriesAnswerAsMesaAnswers) {
     std::vector<double> mesaInitial, layerInitial, mesaChanged, layerChanged;
     onMesa([&](const GlCalls& gl) {
         gl.Viewport(0, 0, sceneSide, sceneSide);
-        mesaInitial = answers(gl);
-        changeState(gl);
-        mesaChanged = answers(gl);
+        mesaInitial = stateAnswers(gl);
+        changeEveryState(gl);
+        mesaChanged = stateAnswers(gl);
     });
     onLayer([&](const GlCalls& gl) {
         gl.Viewport(0, 0, sceneSide, sceneSide);
-        layerInitial = answers(gl);
-        changeState(gl);
-        layerChanged = answers(gl);
+        layerInitial = stateAnswers(gl);
+        changeEveryState(gl);
+        layerChanged = stateAnswers(gl);
     });
     ASSERT_EQ(layerInitial.size(), mesaInitial.size());
     for (std::size_t k = 0; k < mesaInitial.size(); ++k) {
@@ -182,7 +96,7 @@ void badCalls(const GlCalls& gl, std::vector<GLenum>& errors, std::vector<double
     gl.LineWidth(0), note();
     // Two errors in a row: GL keeps the first until it is read.
     gl.MatrixMode(0), gl.PopMatrix(), note(), note();
-    after = answers(gl);
+    after = stateAnswers(gl);
 }
 
 TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
