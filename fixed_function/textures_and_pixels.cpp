@@ -22,7 +22,11 @@ void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, 
     if ((format != GL_RGB && format != GL_RGBA) || type != GL_UNSIGNED_BYTE) return setError(*context, GL_INVALID_ENUM);
     if (width < 0 || height < 0) return setError(*context, GL_INVALID_VALUE);
     if (width == 0 || height == 0 || !pixels) return;
-    // ES always offers RGBA bytes, whose rows need no padding.
+    // ES always offers RGBA bytes, whose rows need no padding. A request larger than any
+    // framebuffer is refused before its copy is made.
+    constexpr std::size_t maxPixels = std::size_t(1) << 28;
+    if (static_cast<std::size_t>(width) * static_cast<std::size_t>(height) > maxPixels)
+        return setError(*context, GL_OUT_OF_MEMORY);
     std::vector<unsigned char> rgba(static_cast<std::size_t>(width) * height * 4);
     context->es.PixelStorei(GL_PACK_ALIGNMENT, 4);
     context->es.ReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());

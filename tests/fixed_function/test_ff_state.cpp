@@ -138,6 +138,9 @@ TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
         EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "integer vertex arrays";
         gl.PolygonMode(GL_FRONT, GL_LINE);  // front and back faces are drawn alike
         EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "one face's polygon mode";
+        GLubyte pixel[4] = {};
+        gl.ReadPixels(0, 0, 1 << 20, 1 << 20, GL_RGBA, GL_UNSIGNED_BYTE, pixel);  // no copy that size
+        EXPECT_EQ(gl.GetError(), GLenum(GL_OUT_OF_MEMORY)) << "a read larger than any framebuffer";
         gl.DrawArrays(GL_TRIANGLES, -1, 3);  // would read before the array
         EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_VALUE)) << "negative first vertex";
         GLint depth = 0;
