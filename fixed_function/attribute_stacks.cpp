@@ -71,6 +71,7 @@ void copyGroups(GLbitfield mask, const From& from, To& to) {
 }  // namespace
 
 void PushAttrib(GLbitfield mask) {
+    if (listed([=] { PushAttrib(mask); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (context->attribStack.size() >= maxAttribDepth) return setError(*context, GL_STACK_OVERFLOW);
@@ -82,6 +83,7 @@ void PushAttrib(GLbitfield mask) {
 }
 
 void PopAttrib() {
+    if (listed([=] { PopAttrib(); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (context->attribStack.empty()) return setError(*context, GL_STACK_UNDERFLOW);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -63,7 +64,8 @@ struct Program {
     std::vector<GLint> uniforms;  // locations, in the order of the shaders' list of names
 };
 
-constexpr int maxAttribDepth = 16;  // each attribute stack, as Mesa's
+constexpr int maxAttribDepth = 16;
+constexpr int maxListNesting = 64;  // lists calling lists, as Mesa allows  // each attribute stack, as Mesa's
 
 // What glPushAttrib saves: the groups named by its mask, in fields named as the context's own.
 struct AttribEntry {
@@ -142,6 +144,14 @@ struct Context {
     };
     std::vector<ClientAttribEntry> clientAttribStack;
 
+    // Display lists: each a sequence of calls with their arguments copied.
+    std::map<GLuint, std::vector<std::function<void()>>> lists;
+    GLuint compilingList = 0;  // 0: none
+    GLenum listMode = 0;
+    std::vector<std::function<void()>> listCalls;  // of the list being compiled
+    GLuint listBase = 0;
+    int listDepth = 0;  // lists being executed, one inside another
+
     // ES objects.
     GLuint vertexBuffer = 0;
     std::map<std::uint64_t, Program> programs;
@@ -150,6 +160,10 @@ struct Context {
 // Hands ES again every state it keeps for the layer (capabilities, depth and blend functions,
 // clear values, viewport, line width), after the layer's record has changed behind its back.
 void sendEsState(Context& context);
+
+// While a display list is being compiled, adds the call to it; true when the call is not to run
+// now as well (GL_COMPILE). Each call that lists hold starts with it.
+bool listed(std::function<void()> call);
 
 // The current context; null when none.
 Context* current();

@@ -118,6 +118,16 @@ void Fogfv(GLenum pname, const GLfloat* params);
 void PixelStorei(GLenum pname, GLint param);
 void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, GLvoid* pixels);
 
+// Display lists.
+GLuint GenLists(GLsizei range);
+void DeleteLists(GLuint list, GLsizei range);
+GLboolean IsList(GLuint list);
+void NewList(GLuint list, GLenum mode);
+void EndList();
+void CallList(GLuint list);
+void CallLists(GLsizei n, GLenum type, const GLvoid* lists);
+void ListBase(GLuint base);
+
 // GLU.
 void Perspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar);  // gluPerspective
 

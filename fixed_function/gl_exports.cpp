@@ -101,6 +101,14 @@ void GLAPIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GL
                              GLvoid* pixels) {
     ff::ReadPixels(x, y, width, height, format, type, pixels);
 }
+GLuint GLAPIENTRY glGenLists(GLsizei range) { return ff::GenLists(range); }
+void GLAPIENTRY glDeleteLists(GLuint list, GLsizei range) { ff::DeleteLists(list, range); }
+GLboolean GLAPIENTRY glIsList(GLuint list) { return ff::IsList(list); }
+void GLAPIENTRY glNewList(GLuint list, GLenum mode) { ff::NewList(list, mode); }
+void GLAPIENTRY glEndList() { ff::EndList(); }
+void GLAPIENTRY glCallList(GLuint list) { ff::CallList(list); }
+void GLAPIENTRY glCallLists(GLsizei n, GLenum type, const GLvoid* lists) { ff::CallLists(n, type, lists); }
+void GLAPIENTRY glListBase(GLuint base) { ff::ListBase(base); }
 void GLAPIENTRY gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
     ff::Perspective(fovy, aspect, zNear, zFar);
 }

@@ -2,6 +2,7 @@
 // coordinates by the modelview of the moment they are given), materials, the light model,
 // colour material and fog, each checked as GL checks them.
 #include <algorithm>
+#include <array>
 
 #include "fixed_function/context.h"
 #include "fixed_function/fixed_function.h"
@@ -29,6 +30,11 @@ int lightParameterCount(GLenum pname) {
     }
 }
 
+bool isMaterialName(GLenum pname) {
+    return pname == GL_AMBIENT || pname == GL_DIFFUSE || pname == GL_SPECULAR || pname == GL_EMISSION ||
+           pname == GL_SHININESS || pname == GL_AMBIENT_AND_DIFFUSE;
+}
+
 bool isFace(GLenum face) { return face == GL_FRONT || face == GL_BACK || face == GL_FRONT_AND_BACK; }
 
 void setMaterial(Material& m, GLenum pname, const GLfloat* p) {
@@ -51,6 +57,11 @@ void applyColorMaterial(Context& context) {
 }
 
 void Lightfv(GLenum light, GLenum pname, const GLfloat* params) {
+    if (params) {
+        std::array<GLfloat, 4> copy{};
+        std::copy(params, params + std::max(lightParameterCount(pname), 1), copy.begin());
+        if (listed([=] { Lightfv(light, pname, copy.data()); })) return;
+    }
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (light < GL_LIGHT0 || light >= GL_LIGHT0 + maxLights || lightParameterCount(pname) == 0) {
@@ -99,6 +110,11 @@ void Lightf(GLenum light, GLenum pname, GLfloat param) {
 }
 
 void LightModelfv(GLenum pname, const GLfloat* params) {
+    if (params) {
+        std::array<GLfloat, 4> copy{};
+        std::copy(params, params + (pname == GL_LIGHT_MODEL_AMBIENT ? 4 : 1), copy.begin());
+        if (listed([=] { LightModelfv(pname, copy.data()); })) return;
+    }
     Context* context = outsideBeginEnd();
     if (!context || !params) return;
     switch (pname) {
@@ -122,11 +138,14 @@ void LightModelf(GLenum pname, GLfloat param) {
 
 // Materials may change between Begin and End, as GL allows.
 void Materialfv(GLenum face, GLenum pname, const GLfloat* params) {
+    if (params) {
+        std::array<GLfloat, 4> copy{};
+        std::copy(params, params + (pname == GL_SHININESS || !isMaterialName(pname) ? 1 : 4), copy.begin());
+        if (listed([=] { Materialfv(face, pname, copy.data()); })) return;
+    }
     Context* context = current();
     if (!context) return;
-    const bool known = pname == GL_AMBIENT || pname == GL_DIFFUSE || pname == GL_SPECULAR || pname == GL_EMISSION ||
-                       pname == GL_SHININESS || pname == GL_AMBIENT_AND_DIFFUSE;
-    if (!isFace(face) || !known) return setError(*context, GL_INVALID_ENUM);
+    if (!isFace(face) || !isMaterialName(pname)) return setError(*context, GL_INVALID_ENUM);
     if (!params) return;
     if (pname == GL_SHININESS && (params[0] < 0 || params[0] > maxExponent))
         return setError(*context, GL_INVALID_VALUE);
@@ -143,6 +162,7 @@ void Materialf(GLenum face, GLenum pname, GLfloat param) {
 }
 
 void ColorMaterial(GLenum face, GLenum mode) {
+    if (listed([=] { ColorMaterial(face, mode); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     const bool known = mode == GL_AMBIENT || mode == GL_DIFFUSE || mode == GL_SPECULAR || mode == GL_EMISSION ||
@@ -154,6 +174,11 @@ void ColorMaterial(GLenum face, GLenum mode) {
 }
 
 void Fogfv(GLenum pname, const GLfloat* params) {
+    if (params) {
+        std::array<GLfloat, 4> copy{};
+        std::copy(params, params + (pname == GL_FOG_COLOR ? 4 : 1), copy.begin());
+        if (listed([=] { Fogfv(pname, copy.data()); })) return;
+    }
     Context* context = outsideBeginEnd();
     if (!context || !params) return;
     switch (pname) {

@@ -1,6 +1,7 @@
 // The modelview and projection stacks and every call that transforms them, in float as GL's
 // own implementations compute them, so that matrices read back agree with the driver's.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "fixed_function/context.h"
@@ -75,6 +76,7 @@ Matrix multiply(const Matrix& a, const Matrix& b) {
 }
 
 void MatrixMode(GLenum mode) {
+    if (listed([=] { MatrixMode(mode); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     // The texture matrix comes with the layer's textures.
@@ -86,11 +88,13 @@ void MatrixMode(GLenum mode) {
 }
 
 void LoadIdentity() {
+    if (listed([=] { LoadIdentity(); })) return;
     Context* context = outsideBeginEnd();
     if (context) currentStack(*context).back() = identityMatrix;
 }
 
 void PushMatrix() {
+    if (listed([=] { PushMatrix(); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     std::vector<Matrix>& stack = currentStack(*context);
@@ -103,6 +107,7 @@ void PushMatrix() {
 }
 
 void PopMatrix() {
+    if (listed([=] { PopMatrix(); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     std::vector<Matrix>& stack = currentStack(*context);
@@ -114,18 +119,33 @@ void PopMatrix() {
 }
 
 void LoadMatrixf(const GLfloat* m) {
+    if (m) {
+        std::array<GLfloat, 16> copy;
+        std::copy(m, m + 16, copy.begin());
+        if (listed([=] { LoadMatrixf(copy.data()); })) return;
+    }
     Context* context = outsideBeginEnd();
     if (!context || !m) return;
     std::copy(m, m + 16, currentStack(*context).back().begin());
 }
 
 void LoadMatrixd(const GLdouble* m) {
+    if (m) {
+        std::array<GLdouble, 16> copy;
+        std::copy(m, m + 16, copy.begin());
+        if (listed([=] { LoadMatrixd(copy.data()); })) return;
+    }
     Context* context = outsideBeginEnd();
     if (!context || !m) return;
     currentStack(*context).back() = fromDoubles(m);
 }
 
 void MultMatrixf(const GLfloat* m) {
+    if (m) {
+        std::array<GLfloat, 16> copy;
+        std::copy(m, m + 16, copy.begin());
+        if (listed([=] { MultMatrixf(copy.data()); })) return;
+    }
     if (!m) return;
     Matrix right;
     std::copy(m, m + 16, right.begin());
@@ -133,10 +153,16 @@ void MultMatrixf(const GLfloat* m) {
 }
 
 void MultMatrixd(const GLdouble* m) {
+    if (m) {
+        std::array<GLdouble, 16> copy;
+        std::copy(m, m + 16, copy.begin());
+        if (listed([=] { MultMatrixd(copy.data()); })) return;
+    }
     if (m) multiplyTop(fromDoubles(m));
 }
 
 void Translatef(GLfloat x, GLfloat y, GLfloat z) {
+    if (listed([=] { Translatef(x, y, z); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     Matrix& m = currentStack(*context).back();
@@ -146,6 +172,7 @@ void Translatef(GLfloat x, GLfloat y, GLfloat z) {
 void Translated(GLdouble x, GLdouble y, GLdouble z) { Translatef(float(x), float(y), float(z)); }
 
 void Scalef(GLfloat x, GLfloat y, GLfloat z) {
+    if (listed([=] { Scalef(x, y, z); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     Matrix& m = currentStack(*context).back();
@@ -155,6 +182,7 @@ void Scalef(GLfloat x, GLfloat y, GLfloat z) {
 void Scaled(GLdouble x, GLdouble y, GLdouble z) { Scalef(float(x), float(y), float(z)); }
 
 void Rotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+    if (listed([=] { Rotatef(angle, x, y, z); })) return;
     if (angle != 0)
         multiplyTop(rotation(angle, x, y, z));
     else
@@ -166,6 +194,7 @@ void Rotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z) {
 }
 
 void Ortho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear, GLdouble zFar) {
+    if (listed([=] { Ortho(left, right, bottom, top, zNear, zFar); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (left == right || bottom == top || zNear == zFar) {
@@ -184,6 +213,7 @@ void Ortho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdoubl
 }
 
 void Frustum(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear, GLdouble zFar) {
+    if (listed([=] { Frustum(left, right, bottom, top, zNear, zFar); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (zNear <= 0 || zFar <= 0 || zNear == zFar || left == right || bottom == top) {

@@ -133,6 +133,10 @@ bool answer(Context& context, GLenum pname, Answer& a) {
     case GL_PACK_ALIGNMENT: a.values = {double(context.packAlignment)}; return true;
     case GL_POLYGON_MODE: a.values = {double(context.polygonMode), double(context.polygonMode)}; return true;
     case GL_LINE_WIDTH: a.values = {context.lineWidth}; return true;
+    case GL_LIST_BASE: a.values = {double(context.listBase)}; return true;
+    case GL_LIST_INDEX: a.values = {double(context.compilingList)}; return true;
+    case GL_LIST_MODE: a.values = {double(context.listMode)}; return true;
+    case GL_MAX_LIST_NESTING: a.values = {double(maxListNesting)}; return true;
     case GL_ATTRIB_STACK_DEPTH: a.values = {double(context.attribStack.size())}; return true;
     case GL_CLIENT_ATTRIB_STACK_DEPTH: a.values = {double(context.clientAttribStack.size())}; return true;
     case GL_MAX_ATTRIB_STACK_DEPTH:
@@ -229,9 +233,15 @@ void makeCurrent(Context* context) { currentLayerContext = context; }
 
 Context* currentContext() { return currentLayerContext; }
 
-void Enable(GLenum cap) { setCapability(cap, true); }
+void Enable(GLenum cap) {
+    if (listed([=] { Enable(cap); })) return;
+    setCapability(cap, true);
+}
 
-void Disable(GLenum cap) { setCapability(cap, false); }
+void Disable(GLenum cap) {
+    if (listed([=] { Disable(cap); })) return;
+    setCapability(cap, false);
+}
 
 GLboolean IsEnabled(GLenum cap) {
     Context* context = outsideBeginEnd();
@@ -299,6 +309,7 @@ void GetDoublev(GLenum pname, GLdouble* params) {
 }
 
 void Clear(GLbitfield mask) {
+    if (listed([=] { Clear(mask); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     constexpr GLbitfield known = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT;
@@ -311,6 +322,7 @@ void Clear(GLbitfield mask) {
 }
 
 void ClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
+    if (listed([=] { ClearColor(red, green, blue, alpha); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     const float rgba[4] = {std::clamp(red, 0.0f, 1.0f), std::clamp(green, 0.0f, 1.0f), std::clamp(blue, 0.0f, 1.0f),
@@ -320,6 +332,7 @@ void ClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
 }
 
 void ClearDepth(GLclampd depth) {
+    if (listed([=] { ClearDepth(depth); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     context->clearDepth = std::clamp(depth, 0.0, 1.0);
@@ -327,6 +340,7 @@ void ClearDepth(GLclampd depth) {
 }
 
 void Viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+    if (listed([=] { Viewport(x, y, width, height); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (width < 0 || height < 0) {
@@ -340,6 +354,7 @@ void Viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 }
 
 void DepthFunc(GLenum func) {
+    if (listed([=] { DepthFunc(func); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (func < GL_NEVER || func > GL_ALWAYS) {
@@ -351,6 +366,7 @@ void DepthFunc(GLenum func) {
 }
 
 void BlendFunc(GLenum sfactor, GLenum dfactor) {
+    if (listed([=] { BlendFunc(sfactor, dfactor); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     // GL 1.1's factors, with the colour factors on both sides as ES and later GL allow them; the

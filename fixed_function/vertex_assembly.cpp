@@ -208,6 +208,7 @@ Context* arrayDraw(GLenum mode, GLsizei count) {
 }  // namespace
 
 void Begin(GLenum mode) {
+    if (listed([=] { Begin(mode); })) return;
     Context* context = outsideBeginEnd();  // a glBegin inside another is GL_INVALID_OPERATION
     if (!context) return;
     if (mode > GL_POLYGON) {
@@ -220,6 +221,7 @@ void Begin(GLenum mode) {
 }
 
 void End() {
+    if (listed([=] { End(); })) return;
     Context* context = current();
     if (!context) return;
     if (!context->insideBeginEnd) {
@@ -230,14 +232,30 @@ void End() {
     submit(*context, false);
 }
 
-void Vertex2i(GLint x, GLint y) { addVertex(float(x), float(y), 0, 1); }
-void Vertex2f(GLfloat x, GLfloat y) { addVertex(x, y, 0, 1); }
-void Vertex3i(GLint x, GLint y, GLint z) { addVertex(float(x), float(y), float(z), 1); }
-void Vertex3f(GLfloat x, GLfloat y, GLfloat z) { addVertex(x, y, z, 1); }
-void Vertex3fv(const GLfloat* v) { addVertex(v[0], v[1], v[2], 1); }
-void Vertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) { addVertex(x, y, z, w); }
+void Vertex2i(GLint x, GLint y) {
+    if (listed([=] { Vertex2i(x, y); })) return;
+    addVertex(float(x), float(y), 0, 1);
+}
+void Vertex2f(GLfloat x, GLfloat y) {
+    if (listed([=] { Vertex2f(x, y); })) return;
+    addVertex(x, y, 0, 1);
+}
+void Vertex3i(GLint x, GLint y, GLint z) {
+    if (listed([=] { Vertex3i(x, y, z); })) return;
+    addVertex(float(x), float(y), float(z), 1);
+}
+void Vertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    if (listed([=] { Vertex3f(x, y, z); })) return;
+    addVertex(x, y, z, 1);
+}
+void Vertex3fv(const GLfloat* v) { Vertex3f(v[0], v[1], v[2]); }
+void Vertex4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) {
+    if (listed([=] { Vertex4f(x, y, z, w); })) return;
+    addVertex(x, y, z, w);
+}
 
 void Normal3f(GLfloat x, GLfloat y, GLfloat z) {
+    if (listed([=] { Normal3f(x, y, z); })) return;
     Context* context = current();
     if (!context) return;
     context->normal[0] = x, context->normal[1] = y, context->normal[2] = z;
@@ -245,15 +263,25 @@ void Normal3f(GLfloat x, GLfloat y, GLfloat z) {
 
 void Normal3fv(const GLfloat* v) { Normal3f(v[0], v[1], v[2]); }
 
-void Color3f(GLfloat red, GLfloat green, GLfloat blue) { setColor(red, green, blue, 1); }
-void Color3fv(const GLfloat* v) { setColor(v[0], v[1], v[2], 1); }
-void Color3ub(GLubyte red, GLubyte green, GLubyte blue) { setColor(red / 255.0f, green / 255.0f, blue / 255.0f, 1); }
-void Color4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) { setColor(red, green, blue, alpha); }
-void Color4fv(const GLfloat* v) { setColor(v[0], v[1], v[2], v[3]); }
+void Color3f(GLfloat red, GLfloat green, GLfloat blue) {
+    if (listed([=] { Color3f(red, green, blue); })) return;
+    setColor(red, green, blue, 1);
+}
+void Color3fv(const GLfloat* v) { Color3f(v[0], v[1], v[2]); }
+void Color3ub(GLubyte red, GLubyte green, GLubyte blue) {
+    if (listed([=] { Color3ub(red, green, blue); })) return;
+    setColor(red / 255.0f, green / 255.0f, blue / 255.0f, 1);
+}
+void Color4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
+    if (listed([=] { Color4f(red, green, blue, alpha); })) return;
+    setColor(red, green, blue, alpha);
+}
+void Color4fv(const GLfloat* v) { Color4f(v[0], v[1], v[2], v[3]); }
 
 void TexCoord2i(GLint s, GLint t) { TexCoord2f(float(s), float(t)); }
 
 void TexCoord2f(GLfloat s, GLfloat t) {
+    if (listed([=] { TexCoord2f(s, t); })) return;
     Context* context = current();
     if (!context) return;
     context->texCoord[0] = s, context->texCoord[1] = t, context->texCoord[2] = 0, context->texCoord[3] = 1;
@@ -274,6 +302,7 @@ void Recti(GLint x1, GLint y1, GLint x2, GLint y2) {
 namespace ff {
 
 void PolygonMode(GLenum face, GLenum mode) {
+    if (listed([=] { PolygonMode(face, mode); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (face != GL_FRONT_AND_BACK || (mode != GL_POINT && mode != GL_LINE && mode != GL_FILL))
@@ -282,6 +311,7 @@ void PolygonMode(GLenum face, GLenum mode) {
 }
 
 void LineWidth(GLfloat width) {
+    if (listed([=] { LineWidth(width); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (!(width > 0)) return setError(*context, GL_INVALID_VALUE);
@@ -309,15 +339,25 @@ void EnableClientState(GLenum array) { setClientState(array, true); }
 
 void DisableClientState(GLenum array) { setClientState(array, false); }
 
+// Draws vertices gathered from the arrays; a list being compiled keeps them, read now, as GL
+// reads arrays when it compiles them.
+static void drawGathered(GLenum mode, std::vector<Vertex> gathered) {
+    Context* context = current();
+    if (!context) return;
+    if (listed([mode, gathered] { drawGathered(mode, gathered); })) return;
+    context->primitive = mode;
+    context->vertices = std::move(gathered);
+    submit(*context, true);
+}
+
 void DrawArrays(GLenum mode, GLint first, GLsizei count) {
     Context* context = current();
     if (context && !context->insideBeginEnd && first < 0) return setError(*context, GL_INVALID_VALUE);
     context = arrayDraw(mode, count);
     if (!context) return;
-    context->primitive = mode;
     context->vertices.clear();
     for (GLsizei i = 0; i < count; ++i) addElement(*context, static_cast<std::size_t>(first) + i);
-    submit(*context, true);
+    drawGathered(mode, std::move(context->vertices));
 }
 
 void DrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices) {
@@ -327,7 +367,6 @@ void DrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices
         return setError(*context, GL_INVALID_ENUM);
     context = arrayDraw(mode, count);
     if (!context || !indices) return;
-    context->primitive = mode;
     context->vertices.clear();
     for (GLsizei k = 0; k < count; ++k) {
         const std::size_t i = type == GL_UNSIGNED_INT     ? static_cast<const GLuint*>(indices)[k]
@@ -335,7 +374,7 @@ void DrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices
                                                           : static_cast<const GLubyte*>(indices)[k];
         addElement(*context, i);
     }
-    submit(*context, true);
+    drawGathered(mode, std::move(context->vertices));
 }
 
 }  // namespace ff

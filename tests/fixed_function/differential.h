@@ -16,24 +16,27 @@
 #include "fixed_function/fixed_function.h"
 
 // The GL calls the scenes make, each named once for the driver's function and the layer's.
-#define FF_TEST_CALLS(X)                                                                                               \
-    X(Enable)                                                                                                          \
-    X(Disable)                                                                                                         \
-    X(IsEnabled)                                                                                                       \
-    X(GetError)                                                                                                        \
-    X(GetString)                                                                                                       \
-    X(GetBooleanv)                                                                                                     \
-    X(GetIntegerv)                                                                                                     \
-    X(GetFloatv) X(GetDoublev) X(Clear) X(ClearColor) X(ClearDepth) X(Viewport) X(DepthFunc) X(BlendFunc)              \
-        X(MatrixMode) X(LoadIdentity) X(PushMatrix) X(PopMatrix) X(LoadMatrixf) X(LoadMatrixd) X(MultMatrixf)          \
-            X(MultMatrixd) X(Translatef) X(Translated) X(Scalef) X(Scaled) X(Rotatef) X(Rotated) X(Ortho) X(Frustum)   \
-                X(Begin) X(End) X(Vertex2i) X(Vertex2f) X(Vertex3i) X(Vertex3f) X(Vertex3fv) X(Vertex4f) X(Normal3f)   \
-                    X(Normal3fv) X(Color3f) X(Color3fv) X(Color3ub) X(Color4f) X(Color4fv) X(TexCoord2i) X(TexCoord2f) \
-                        X(Recti) X(Lightf) X(Lightfv) X(LightModelf) X(LightModelfv) X(Materialf) X(Materialfv)        \
-                            X(ColorMaterial) X(Fogf) X(Fogi) X(Fogfv) X(PixelStorei) X(PushAttrib) X(PopAttrib)        \
-                                X(PushClientAttrib) X(PopClientAttrib) X(PolygonMode) X(LineWidth) X(VertexPointer)    \
-                                    X(NormalPointer) X(ColorPointer) X(TexCoordPointer) X(EnableClientState)           \
-                                        X(DisableClientState) X(DrawArrays) X(DrawElements) X(ReadPixels)
+#define FF_TEST_CALLS(X)                                                                                              \
+    X(Enable)                                                                                                         \
+    X(Disable)                                                                                                        \
+    X(IsEnabled)                                                                                                      \
+    X(GetError)                                                                                                       \
+    X(GetString)                                                                                                      \
+    X(GetBooleanv)                                                                                                    \
+    X(GetIntegerv)                                                                                                    \
+    X(GetFloatv)                                                                                                      \
+    X(GetDoublev) X(Clear) X(ClearColor) X(ClearDepth) X(Viewport) X(DepthFunc) X(BlendFunc) X(MatrixMode)            \
+        X(LoadIdentity) X(PushMatrix) X(PopMatrix) X(LoadMatrixf) X(LoadMatrixd) X(MultMatrixf) X(MultMatrixd)        \
+            X(Translatef) X(Translated) X(Scalef) X(Scaled) X(Rotatef) X(Rotated) X(Ortho) X(Frustum) X(Begin) X(End) \
+                X(Vertex2i) X(Vertex2f) X(Vertex3i) X(Vertex3f) X(Vertex3fv) X(Vertex4f) X(Normal3f) X(Normal3fv)     \
+                    X(Color3f) X(Color3fv) X(Color3ub) X(Color4f) X(Color4fv) X(TexCoord2i) X(TexCoord2f) X(Recti)    \
+                        X(Lightf) X(Lightfv) X(LightModelf) X(LightModelfv) X(Materialf) X(Materialfv)                \
+                            X(ColorMaterial) X(Fogf) X(Fogi) X(Fogfv) X(PixelStorei) X(GenLists) X(DeleteLists)       \
+                                X(IsList) X(NewList) X(EndList) X(CallList) X(CallLists) X(ListBase) X(PushAttrib)    \
+                                    X(PopAttrib) X(PushClientAttrib) X(PopClientAttrib) X(PolygonMode) X(LineWidth)   \
+                                        X(VertexPointer) X(NormalPointer) X(ColorPointer) X(TexCoordPointer)          \
+                                            X(EnableClientState) X(DisableClientState) X(DrawArrays) X(DrawElements)  \
+                                                X(ReadPixels)
 
 struct GlCalls {
     const char* name;
