@@ -1,5 +1,5 @@
 // The folders depend on each other one way only: cli -> check -> app -> demo -> scene -> assets ->
-// platform; and inside a folder no two files call into each other. Reads every #include line of
+// platform -> fixed_function; and inside a folder no two files call into each other. Reads every #include line of
 // the tree and names each one that points up that order, and each pair of files that include
 // each other.
 #include <gtest/gtest.h>
@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 
 // Lower folders may be included from higher ones, never the other way round.
 const std::map<std::string, int> layerRank = {
-    {"platform", 0}, {"assets", 1}, {"scene", 2}, {"demo", 3}, {"app", 4}, {"check", 5}, {"cli", 6},
+    {"fixed_function", 0}, {"platform", 1}, {"assets", 2}, {"scene", 3},
+    {"demo", 4},           {"app", 5},      {"check", 6},  {"cli", 7},
 };
 // The generator stands apart: its own files (the bitmap writer among them) and the bitmap layout.
 const std::string toolsFolder = "tools";
@@ -30,7 +31,8 @@ const std::string toolsMayInclude = "assets/dib_layout.h";
 std::vector<std::string> upwardIncludes(const fs::path& root) {
     static const std::regex include(R"(^\s*#\s*include\s*"(([A-Za-z_]+)/[^"]*)\")");
     std::vector<std::string> found;
-    for (const std::string folder : {"cli", "check", "app", "demo", "scene", "assets", "platform", "tools"}) {
+    for (const std::string folder :
+         {"cli", "check", "app", "demo", "scene", "assets", "platform", "fixed_function", "tools"}) {
         if (!fs::is_directory(root / folder)) continue;
         for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
             const std::string extension = entry.path().extension().string();
@@ -63,7 +65,7 @@ std::vector<std::string> upwardIncludes(const fs::path& root) {
 std::vector<std::string> mutualIncludes(const fs::path& root) {
     static const std::regex include(R"(^\s*#\s*include\s*"([A-Za-z_]+/[^"]*)\.h")");
     std::map<std::string, std::vector<std::string>> includes;  // unit -> units it includes
-    for (const std::string folder : {"cli", "check", "app", "demo", "scene", "assets", "platform"}) {
+    for (const std::string folder : {"cli", "check", "app", "demo", "scene", "assets", "platform", "fixed_function"}) {
         if (!fs::is_directory(root / folder)) continue;
         for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
             const std::string extension = entry.path().extension().string();
@@ -103,12 +105,19 @@ TEST(IncludeOrder, NoIncludePointsUp) {
     std::ofstream(tree / "demo" / "d.h") << "#pragma once\n#include <vector>\n\n  #  include \"app/a.h\"\n";
     std::ofstream(tree / "assets" / "b.cpp") << "#include \"tests/helper.h\"\n";
     std::ofstream(tree / "tools" / "t.cpp") << "#include \"assets/dib_layout.h\"\n#include \"assets/texture.h\"\n";
+    // The fixed-function layer lies below the platform layer: the platform may use it, never the reverse.
+    fs::create_directories(tree / "platform");
+    fs::create_directories(tree / "fixed_function");
+    std::ofstream(tree / "platform" / "p.cpp") << "#include \"fixed_function/fixed_function.h\"\n";
+    std::ofstream(tree / "fixed_function" / "f.cpp") << "#include \"platform/window.h\"\n";
     const std::vector<std::string> planted = upwardIncludes(tree);
-    ASSERT_EQ(planted.size(), 3u) << "three planted includes point up";
+    ASSERT_EQ(planted.size(), 4u) << "four planted includes point up";
     EXPECT_NE(planted[0].find("demo/d.h:4:"), std::string::npos) << "file and line named: " << planted[0];
     EXPECT_NE(planted[0].find("from demo up to app"), std::string::npos) << planted[0];
     EXPECT_NE(planted[1].find("assets/b.cpp:1:"), std::string::npos) << "code may not include tests: " << planted[1];
-    EXPECT_NE(planted[2].find("tools/t.cpp:2:"), std::string::npos) << "tools use only the layout: " << planted[2];
+    EXPECT_NE(planted[2].find("fixed_function/f.cpp:1:"), std::string::npos) << planted[2];
+    EXPECT_NE(planted[2].find("from fixed_function up to platform"), std::string::npos) << planted[2];
+    EXPECT_NE(planted[3].find("tools/t.cpp:2:"), std::string::npos) << "tools use only the layout: " << planted[3];
 
     // Two files of one folder that include each other; a header included by its own source is fine.
     std::ofstream(tree / "app" / "a.h") << "#pragma once\n";

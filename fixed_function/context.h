@@ -1,0 +1,192 @@
+// What the layer's files share: one GL 1.1 context's state, held beside the ES 2.0 objects that
+// draw it, and the few steps one concern asks of another.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fixed_function/es2_api.h"
+#include "fixed_function/fixed_function.h"
+
+namespace ff {
+
+constexpr int maxLights = 8;
+constexpr int maxModelviewDepth = 32;
+constexpr int maxProjectionDepth = 32;
+
+using Matrix = std::array<float, 16>;  // column-major, as GL hands matrices over
+constexpr Matrix identityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+struct Light {
+    bool enabled = false;
+    float ambient[4] = {0, 0, 0, 1};
+    float diffuse[4] = {0, 0, 0, 1};
+    float specular[4] = {0, 0, 0, 1};
+    float position[4] = {0, 0, 1, 0};     // eye coordinates, taken there when it was given
+    float spotDirection[3] = {0, 0, -1};  // eye coordinates
+    float spotExponent = 0;
+    float spotCutoff = 180;
+    float attenuation[3] = {1, 0, 0};  // constant, linear, quadratic
+};
+
+struct Material {
+    float ambient[4] = {0.2f, 0.2f, 0.2f, 1};
+    float diffuse[4] = {0.8f, 0.8f, 0.8f, 1};
+    float specular[4] = {0, 0, 0, 1};
+    float emission[4] = {0, 0, 0, 1};
+    float shininess = 0;
+};
+
+// One vertex as glVertex hands it on: the position and the current attributes of that moment.
+struct Vertex {
+    float position[4];
+    float normal[3];
+    float color[4];
+    float texCoord[4];
+};
+
+// A client array as glVertexPointer and its kin describe it.
+struct ClientArray {
+    bool enabled = false;
+    GLint size = 4;
+    GLenum type = GL_FLOAT;
+    GLsizei stride = 0;
+    const void* pointer = nullptr;
+};
+
+// A generated ES program and where its uniforms are.
+struct Program {
+    GLuint name = 0;
+    std::vector<GLint> uniforms;  // locations, in the order of the shaders' list of names
+};
+
+constexpr int maxAttribDepth = 16;
+constexpr int maxListNesting = 64;  // lists calling lists, as Mesa allows  // each attribute stack, as Mesa's
+
+// What glPushAttrib saves: the groups named by its mask, in fields named as the context's own.
+struct AttribEntry {
+    GLbitfield mask = 0;
+    float color[4], normal[3], texCoord[4];
+    bool lighting, colorMaterial, normalize, fog;
+    std::map<GLenum, bool> esCapabilities;
+    Light lights[maxLights];
+    Material front, back;
+    float lightModelAmbient[4];
+    bool localViewer;
+    GLenum colorMaterialFace, colorMaterialMode, fogMode;
+    float fogDensity, fogStart, fogEnd, fogColor[4];
+    float clearColor[4];
+    double clearDepth;
+    GLint viewport[4];
+    GLenum depthFunc, blendSource, blendDestination, matrixMode, polygonMode;
+    float lineWidth;
+};
+
+struct Context {
+    Es2Api es;
+    GLenum error = GL_NO_ERROR;
+
+    // Matrices.
+    GLenum matrixMode = GL_MODELVIEW;
+    std::vector<Matrix> modelview{identityMatrix};
+    std::vector<Matrix> projection{identityMatrix};
+
+    // The current vertex attributes and the primitive being assembled.
+    float color[4] = {1, 1, 1, 1};
+    float normal[3] = {0, 0, 1};
+    float texCoord[4] = {0, 0, 0, 1};
+    bool insideBeginEnd = false;
+    GLenum primitive = GL_POINTS;
+    std::vector<Vertex> vertices;
+    std::vector<Vertex> triangles;  // what End hands ES, kept to reuse its memory
+    ClientArray vertexArray, normalArray{false, 3}, colorArray, texCoordArray;
+    GLenum polygonMode = GL_FILL;  // of front and back faces alike
+    float lineWidth = 1;           // as asked for; ES draws it clamped to its range
+    float lineWidthRange[2] = {1, 1};
+
+    // Capabilities: those the layer computes itself, and those ES has too (kept in step with it).
+    bool lighting = false;
+    bool colorMaterial = false;
+    bool normalize = false;
+    bool fog = false;
+    std::map<GLenum, bool> esCapabilities;
+
+    // Lighting and fog.
+    Light lights[maxLights];
+    Material front, back;
+    float lightModelAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
+    bool localViewer = false;
+    GLenum colorMaterialFace = GL_FRONT_AND_BACK;
+    GLenum colorMaterialMode = GL_AMBIENT_AND_DIFFUSE;
+    GLenum fogMode = GL_EXP;
+    float fogDensity = 1, fogStart = 0, fogEnd = 1;
+    float fogColor[4] = {0, 0, 0, 0};
+
+    // Per-fragment and framebuffer state that ES keeps too.
+    float clearColor[4] = {0, 0, 0, 0};
+    double clearDepth = 1;
+    GLint viewport[4] = {0, 0, 0, 0};
+    GLenum depthFunc = GL_LESS;
+    GLenum blendSource = GL_ONE, blendDestination = GL_ZERO;
+    GLint packAlignment = 4;
+    std::string version;  // what GetString(GL_VERSION) answers
+
+    // The attribute stacks.
+    std::vector<AttribEntry> attribStack;
+    struct ClientAttribEntry {
+        GLbitfield mask;
+        GLint packAlignment;
+        ClientArray vertexArray, normalArray, colorArray, texCoordArray;
+    };
+    std::vector<ClientAttribEntry> clientAttribStack;
+
+    // Display lists: each a sequence of calls with their arguments copied.
+    std::map<GLuint, std::vector<std::function<void()>>> lists;
+    GLuint compilingList = 0;  // 0: none
+    GLenum listMode = 0;
+    std::vector<std::function<void()>> listCalls;  // of the list being compiled
+    GLuint listBase = 0;
+    int listDepth = 0;  // lists being executed, one inside another
+
+    // ES objects.
+    GLuint vertexBuffer = 0;
+    std::map<std::uint64_t, Program> programs;
+};
+
+// Hands ES again every state it keeps for the layer (capabilities, depth and blend functions,
+// clear values, viewport, line width), after the layer's record has changed behind its back.
+void sendEsState(Context& context);
+
+// While a display list is being compiled, adds the call to it; true when the call is not to run
+// now as well (GL_COMPILE). Each call that lists hold starts with it.
+bool listed(std::function<void()> call);
+
+// The current context; null when none.
+Context* current();
+// Records GL's error unless an earlier one is still unread, as GL keeps the first.
+void setError(Context& context, GLenum error);
+// The current context when a GL command may run now: null (recording GL_INVALID_OPERATION)
+// between Begin and End, and null without a context.
+Context* outsideBeginEnd();
+
+// The matrix stack that MatrixMode selected.
+std::vector<Matrix>& currentStack(Context& context);
+// a * b, column-major, in float as GL computes it.
+Matrix multiply(const Matrix& a, const Matrix& b);
+
+// The material GL_COLOR_MATERIAL makes follow the current colour, updated from it.
+void applyColorMaterial(Context& context);
+
+// Draws `count` vertices of context.triangles as `mode` (an ES primitive) with the program that
+// the fixed-function state calls for. False when the program could not be made.
+bool drawVertices(Context& context, GLenum mode, int count);
+// The ES program for the state now, generated the first time it is needed; null on failure.
+const Program* programFor(Context& context, GLenum mode);
+// Gives back every generated program.
+void deletePrograms(Context& context);
+
+}  // namespace ff

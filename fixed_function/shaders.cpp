@@ -1,0 +1,375 @@
+// The ES programs that compute GL 1.1's per-vertex lighting and per-fragment fog. Each is
+// generated for one combination of the states that change the equations' shape (which lights
+// are on and of which kind, colour material, normalization, fog mode) and kept; the values
+// (matrices, colours, light parameters) are uniforms set at each draw.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <string>
+
+#include "fixed_function/context.h"
+#include "fixed_function/fixed_function.h"
+
+namespace ff {
+
+namespace {
+
+// Attribute locations, fixed for every program.
+enum Attribute : GLuint { positionAttribute, normalAttribute, colorAttribute, texCoordAttribute };
+
+// What makes one program differ from another, packed into one key.
+struct Shape {
+    bool lighting = false;
+    unsigned lights = 0;      // one bit per enabled light
+    unsigned positional = 0;  // lights with w != 0
+    unsigned spot = 0;        // lights with a cutoff other than 180
+    unsigned attenuated = 0;  // positional lights with attenuation other than (1, 0, 0)
+    bool localViewer = false;
+    bool normalize = false;
+    GLenum colorMaterial = 0;  // the material that follows the vertex colour; 0: none
+    GLenum fog = 0;            // the fog mode; 0: no fog
+    bool points = false;
+
+    std::uint64_t key() const {
+        std::uint64_t k = lighting;
+        k = k << 8 | lights;
+        k = k << 8 | positional;
+        k = k << 8 | spot;
+        k = k << 8 | attenuated;
+        k = k << 1 | localViewer;
+        k = k << 1 | normalize;
+        k = k << 16 | (colorMaterial & 0xffff);
+        k = k << 16 | (fog & 0xffff);
+        k = k << 1 | points;
+        return k;
+    }
+};
+
+Shape shapeOf(const Context& context, GLenum mode) {
+    Shape shape;
+    shape.points = mode == GL_POINTS;
+    shape.lighting = context.lighting;
+    if (shape.lighting) {
+        for (int i = 0; i < maxLights; ++i) {
+            const Light& light = context.lights[i];
+            if (!light.enabled) continue;
+            shape.lights |= 1u << i;
+            if (light.position[3] != 0) {
+                shape.positional |= 1u << i;
+                if (light.attenuation[0] != 1 || light.attenuation[1] != 0 || light.attenuation[2] != 0)
+                    shape.attenuated |= 1u << i;
+            }
+            if (light.spotCutoff != 180) shape.spot |= 1u << i;
+        }
+        shape.localViewer = context.localViewer;
+        shape.normalize = context.normalize;
+        // Two-sided lighting is not offered, so only the front material counts.
+        if (context.colorMaterial && context.colorMaterialFace != GL_BACK)
+            shape.colorMaterial = context.colorMaterialMode;
+    }
+    if (context.fog) shape.fog = context.fogMode;
+    return shape;
+}
+
+std::string vertexSource(const Shape& s) {
+    std::string src =
+        "attribute vec4 aPosition;\n"
+        "attribute vec3 aNormal;\n"
+        "attribute vec4 aColor;\n"
+        "attribute vec4 aTexCoord;\n"
+        "uniform mat4 uModelview;\n"
+        "uniform mat4 uProjection;\n"
+        "varying vec4 vColor;\n"
+        "varying float vFogDistance;\n";
+    if (s.points) src += "uniform float uPointSize;\nuniform vec2 uViewportSize;\n";
+    if (s.lighting) {
+        src +=
+            "uniform mat3 uNormalMatrix;\n"
+            "uniform vec4 uMaterial[4];\n"  // ambient, diffuse, specular, emission
+            "uniform float uShininess;\n"
+            "uniform vec4 uLightModelAmbient;\n"
+            "uniform vec4 uLightAmbient[8];\n"
+            "uniform vec4 uLightDiffuse[8];\n"
+            "uniform vec4 uLightSpecular[8];\n"
+            "uniform vec4 uLightPosition[8];\n"  // eye coordinates; directions normalized
+            "uniform vec3 uSpotDirection[8];\n"  // normalized
+            "uniform float uSpotExponent[8];\n"
+            "uniform float uSpotCosCutoff[8];\n"
+            "uniform vec3 uAttenuation[8];\n";
+    }
+    src +=
+        "void main() {\n"
+        "  vec4 eye = uModelview * aPosition;\n"
+        "  gl_Position = uProjection * eye;\n";
+    if (s.points) {
+        // GL 1.1 lights the pixel a point falls in; ES the pixels whose centres its square covers.
+        // Moving the point to its pixel's centre makes the two the same.
+        src +=
+            "  gl_PointSize = uPointSize;\n"
+            "  vec2 pixel = floor((gl_Position.xy / gl_Position.w * 0.5 + 0.5) * uViewportSize) + 0.5;\n"
+            "  gl_Position.xy = (pixel / uViewportSize * 2.0 - 1.0) * gl_Position.w;\n";
+    }
+    if (!s.lighting) {
+        src += "  vColor = aColor;\n";
+    } else {
+        const GLenum cm = s.colorMaterial;
+        auto term = [&](const char* material, bool fromColor) {
+            return fromColor ? std::string("aColor") : std::string("uMaterial[") + material + "]";
+        };
+        src += "  vec4 ambient = " + term("0", cm == GL_AMBIENT || cm == GL_AMBIENT_AND_DIFFUSE) + ";\n";
+        src += "  vec4 diffuse = " + term("1", cm == GL_DIFFUSE || cm == GL_AMBIENT_AND_DIFFUSE) + ";\n";
+        src += "  vec4 specular = " + term("2", cm == GL_SPECULAR) + ";\n";
+        src += "  vec4 emission = " + term("3", cm == GL_EMISSION) + ";\n";
+        src += std::string("  vec3 n = uNormalMatrix * aNormal;\n") + (s.normalize ? "  n = normalize(n);\n" : "");
+        src += s.localViewer ? "  vec3 toEye = -normalize(eye.xyz);\n" : "  vec3 toEye = vec3(0.0, 0.0, 1.0);\n";
+        src += "  vec3 c = emission.rgb + ambient.rgb * uLightModelAmbient.rgb;\n";
+        for (int i = 0; i < maxLights; ++i) {
+            if (!(s.lights >> i & 1)) continue;
+            const std::string k = std::to_string(i);
+            src += "  {\n    float attenuation = 1.0;\n";
+            if (s.positional >> i & 1) {
+                src += "    vec3 VP = uLightPosition[" + k +
+                       "].xyz - eye.xyz;\n"
+                       "    float d = length(VP);\n"
+                       "    VP = VP / d;\n";
+                if (s.attenuated >> i & 1)
+                    src += "    attenuation = 1.0 / (uAttenuation[" + k + "].x + uAttenuation[" + k +
+                           "].y * d + uAttenuation[" + k + "].z * d * d);\n";
+            } else {
+                src += "    vec3 VP = uLightPosition[" + k + "].xyz;\n";
+            }
+            if (s.spot >> i & 1)
+                src += "    float spotCos = dot(-VP, uSpotDirection[" + k +
+                       "]);\n"
+                       "    attenuation *= spotCos >= uSpotCosCutoff[" +
+                       k + "] ? pow(max(spotCos, 0.0), uSpotExponent[" + k + "]) : 0.0;\n";
+            src +=
+                "    float nDotVP = max(dot(n, VP), 0.0);\n"
+                "    float nDotH = max(dot(n, normalize(VP + toEye)), 0.0);\n"
+                // A shininess of 0 makes the specular factor 1 wherever the light falls.
+                "    float shine = nDotVP > 0.0 ? (uShininess > 0.0 ? pow(nDotH, uShininess) : 1.0) : 0.0;\n"
+                "    c += attenuation * (ambient.rgb * uLightAmbient[" +
+                k + "].rgb + nDotVP * diffuse.rgb * uLightDiffuse[" + k +
+                "].rgb + shine * specular.rgb * uLightSpecular[" + k + "].rgb);\n  }\n";
+        }
+        src += "  vColor = clamp(vec4(c, diffuse.a), 0.0, 1.0);\n";
+    }
+    // Fog is on the distance along the eye's axis, as GL's implementations measure it.
+    if (s.fog) src += "  vFogDistance = abs(eye.z);\n";
+    src += "}\n";
+    return src;
+}
+
+std::string fragmentSource(const Shape& s) {
+    std::string src =
+        "#ifdef GL_FRAGMENT_PRECISION_HIGH\n"
+        "precision highp float;\n"
+        "#else\n"
+        "precision mediump float;\n"
+        "#endif\n"
+        "varying vec4 vColor;\n"
+        "varying float vFogDistance;\n";
+    if (s.fog) src += "uniform vec4 uFogColor;\nuniform vec3 uFog;\n";  // density, end, 1 / (end - start)
+    src += "void main() {\n  vec4 c = vColor;\n";
+    if (s.fog) {
+        if (s.fog == GL_LINEAR) src += "  float f = (uFog.y - vFogDistance) * uFog.z;\n";
+        if (s.fog == GL_EXP) src += "  float f = exp(-uFog.x * vFogDistance);\n";
+        if (s.fog == GL_EXP2) src += "  float f = exp(-(uFog.x * vFogDistance) * (uFog.x * vFogDistance));\n";
+        src += "  c.rgb = mix(uFogColor.rgb, c.rgb, clamp(f, 0.0, 1.0));\n";
+    }
+    src += "  gl_FragColor = c;\n}\n";
+    return src;
+}
+
+GLuint compile(const Es2Api& es, GLenum type, const std::string& source) {
+    const GLuint shader = es.CreateShader(type);
+    const GLchar* text = source.c_str();
+    es.ShaderSource(shader, 1, &text, nullptr);
+    es.CompileShader(shader);
+    GLint ok = GL_FALSE;
+    es.GetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        es.DeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+// Every uniform the uploader sets, and its name; a program that lacks one has it at -1.
+enum Uniform {
+    uModelview,
+    uProjection,
+    uPointSize,
+    uViewportSize,
+    uNormalMatrix,
+    uMaterial,
+    uShininess,
+    uLightModelAmbient,
+    uLightAmbient,
+    uLightDiffuse,
+    uLightSpecular,
+    uLightPosition,
+    uSpotDirection,
+    uSpotExponent,
+    uSpotCosCutoff,
+    uAttenuation,
+    uFogColor,
+    uFog,
+    uniformCount
+};
+const char* const uniformNames[uniformCount] = {
+    "uModelview",     "uProjection",        "uPointSize",     "uViewportSize", "uNormalMatrix",  "uMaterial",
+    "uShininess",     "uLightModelAmbient", "uLightAmbient",  "uLightDiffuse", "uLightSpecular", "uLightPosition",
+    "uSpotDirection", "uSpotExponent",      "uSpotCosCutoff", "uAttenuation",  "uFogColor",      "uFog"};
+
+Program link(const Es2Api& es, const Shape& shape) {
+    Program program;
+    const GLuint vertex = compile(es, GL_VERTEX_SHADER, vertexSource(shape));
+    const GLuint fragment = compile(es, GL_FRAGMENT_SHADER, fragmentSource(shape));
+    if (vertex && fragment) {
+        program.name = es.CreateProgram();
+        es.AttachShader(program.name, vertex);
+        es.AttachShader(program.name, fragment);
+        es.BindAttribLocation(program.name, positionAttribute, "aPosition");
+        es.BindAttribLocation(program.name, normalAttribute, "aNormal");
+        es.BindAttribLocation(program.name, colorAttribute, "aColor");
+        es.BindAttribLocation(program.name, texCoordAttribute, "aTexCoord");
+        es.LinkProgram(program.name);
+        GLint ok = GL_FALSE;
+        es.GetProgramiv(program.name, GL_LINK_STATUS, &ok);
+        if (!ok) {
+            es.DeleteProgram(program.name);
+            program.name = 0;
+        }
+    }
+    // Attached shaders live on with the program; the names can go now.
+    if (vertex) es.DeleteShader(vertex);
+    if (fragment) es.DeleteShader(fragment);
+    if (program.name)
+        for (const char* name : uniformNames) program.uniforms.push_back(es.GetUniformLocation(program.name, name));
+    return program;
+}
+
+// The inverse transpose of the modelview's upper 3 x 3, which takes normals to eye coordinates;
+// the identity when the modelview cannot be inverted.
+void normalMatrix(const Matrix& m, float out[9]) {
+    const double a = m[0], b = m[4], c = m[8], d = m[1], e = m[5], f = m[9], g = m[2], h = m[6], i = m[10];
+    const double det = a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
+    if (det == 0) {
+        const float identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+        std::copy(identity, identity + 9, out);
+        return;
+    }
+    // The cofactors, row by row: the inverse transposed is cofactor / det, element for element,
+    // written column-major for ES.
+    const double cof[9] = {e * i - f * h,    -(d * i - f * g), d * h - e * g,    -(b * i - c * h), a * i - c * g,
+                           -(a * h - b * g), b * f - c * e,    -(a * f - c * d), a * e - b * d};
+    for (int r = 0; r < 3; ++r)
+        for (int col = 0; col < 3; ++col) out[col * 3 + r] = static_cast<float>(cof[r * 3 + col] / det);
+}
+
+void setUniforms(const Context& context, const Program& program, const Shape& shape) {
+    const Es2Api& es = context.es;
+    auto at = [&program](Uniform u) { return program.uniforms[u]; };
+    es.UniformMatrix4fv(at(uModelview), 1, GL_FALSE, context.modelview.back().data());
+    es.UniformMatrix4fv(at(uProjection), 1, GL_FALSE, context.projection.back().data());
+    if (shape.points) {
+        es.Uniform1f(at(uPointSize), 1.0f);
+        const GLfloat size[2] = {GLfloat(context.viewport[2]), GLfloat(context.viewport[3])};
+        es.Uniform2fv(at(uViewportSize), 1, size);
+    }
+    if (shape.lighting) {
+        float normals[9];
+        normalMatrix(context.modelview.back(), normals);
+        es.UniformMatrix3fv(at(uNormalMatrix), 1, GL_FALSE, normals);
+        const Material& m = context.front;
+        float material[16];
+        std::copy(m.ambient, m.ambient + 4, material);
+        std::copy(m.diffuse, m.diffuse + 4, material + 4);
+        std::copy(m.specular, m.specular + 4, material + 8);
+        std::copy(m.emission, m.emission + 4, material + 12);
+        es.Uniform4fv(at(uMaterial), 4, material);
+        es.Uniform1f(at(uShininess), m.shininess);
+        es.Uniform4fv(at(uLightModelAmbient), 1, context.lightModelAmbient);
+        float ambient[32], diffuse[32], specular[32], position[32], direction[24], exponent[8], cosCutoff[8],
+            attenuation[24];
+        for (int i = 0; i < maxLights; ++i) {
+            const Light& l = context.lights[i];
+            std::copy(l.ambient, l.ambient + 4, ambient + 4 * i);
+            std::copy(l.diffuse, l.diffuse + 4, diffuse + 4 * i);
+            std::copy(l.specular, l.specular + 4, specular + 4 * i);
+            std::copy(l.position, l.position + 4, position + 4 * i);
+            if (l.position[3] == 0) {
+                // A directional light's direction, normalized once here rather than per vertex.
+                const float length = std::sqrt(l.position[0] * l.position[0] + l.position[1] * l.position[1] +
+                                               l.position[2] * l.position[2]);
+                for (int k = 0; k < 3 && length > 0; ++k) position[4 * i + k] /= length;
+            } else {
+                for (int k = 0; k < 3; ++k) position[4 * i + k] /= l.position[3];
+            }
+            const float length =
+                std::sqrt(l.spotDirection[0] * l.spotDirection[0] + l.spotDirection[1] * l.spotDirection[1] +
+                          l.spotDirection[2] * l.spotDirection[2]);
+            for (int k = 0; k < 3; ++k) direction[3 * i + k] = length > 0 ? l.spotDirection[k] / length : 0;
+            exponent[i] = l.spotExponent;
+            cosCutoff[i] = static_cast<float>(std::cos(l.spotCutoff * 3.14159265358979323846 / 180.0));
+            std::copy(l.attenuation, l.attenuation + 3, attenuation + 3 * i);
+        }
+        es.Uniform4fv(at(uLightAmbient), maxLights, ambient);
+        es.Uniform4fv(at(uLightDiffuse), maxLights, diffuse);
+        es.Uniform4fv(at(uLightSpecular), maxLights, specular);
+        es.Uniform4fv(at(uLightPosition), maxLights, position);
+        es.Uniform3fv(at(uSpotDirection), maxLights, direction);
+        es.Uniform1fv(at(uSpotExponent), maxLights, exponent);
+        es.Uniform1fv(at(uSpotCosCutoff), maxLights, cosCutoff);
+        es.Uniform3fv(at(uAttenuation), maxLights, attenuation);
+    }
+    if (shape.fog) {
+        es.Uniform4fv(at(uFogColor), 1, context.fogColor);
+        const float range = context.fogEnd - context.fogStart;
+        const float fog[3] = {context.fogDensity, context.fogEnd, range != 0 ? 1.0f / range : 1.0f};
+        es.Uniform3fv(at(uFog), 1, fog);
+    }
+}
+
+}  // namespace
+
+const Program* programFor(Context& context, GLenum mode) {
+    const Shape shape = shapeOf(context, mode);
+    const std::uint64_t key = shape.key();
+    auto found = context.programs.find(key);
+    if (found == context.programs.end()) found = context.programs.emplace(key, link(context.es, shape)).first;
+    return found->second.name ? &found->second : nullptr;
+}
+
+void deletePrograms(Context& context) {
+    for (auto& entry : context.programs)
+        if (entry.second.name) context.es.DeleteProgram(entry.second.name);
+    context.programs.clear();
+}
+
+bool drawVertices(Context& context, GLenum mode, int count) {
+    const Program* program = programFor(context, mode);
+    if (!program) return false;
+    const Es2Api& es = context.es;
+    es.UseProgram(program->name);
+    setUniforms(context, *program, shapeOf(context, mode));
+    es.BindBuffer(GL_ARRAY_BUFFER, context.vertexBuffer);
+    es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(Vertex)), context.triangles.data(),
+                  GL_STREAM_DRAW);
+    const GLsizei stride = sizeof(Vertex);
+    es.VertexAttribPointer(positionAttribute, 4, GL_FLOAT, GL_FALSE, stride,
+                           reinterpret_cast<const void*>(offsetof(Vertex, position)));
+    es.VertexAttribPointer(normalAttribute, 3, GL_FLOAT, GL_FALSE, stride,
+                           reinterpret_cast<const void*>(offsetof(Vertex, normal)));
+    es.VertexAttribPointer(colorAttribute, 4, GL_FLOAT, GL_FALSE, stride,
+                           reinterpret_cast<const void*>(offsetof(Vertex, color)));
+    es.VertexAttribPointer(texCoordAttribute, 4, GL_FLOAT, GL_FALSE, stride,
+                           reinterpret_cast<const void*>(offsetof(Vertex, texCoord)));
+    for (GLuint a : {positionAttribute, normalAttribute, colorAttribute, texCoordAttribute})
+        es.EnableVertexAttribArray(a);
+    es.DrawArrays(mode, 0, count);
+    return true;
+}
+
+}  // namespace ff
