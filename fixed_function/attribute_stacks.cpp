@@ -97,7 +97,7 @@ void PushClientAttrib(GLbitfield mask) {
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (context->clientAttribStack.size() >= maxAttribDepth) return setError(*context, GL_STACK_OVERFLOW);
-    context->clientAttribStack.push_back({mask, context->packAlignment, context->vertexArray, context->normalArray,
+    context->clientAttribStack.push_back({mask, context->packAlignment, context->unpack, context->vertexArray, context->normalArray,
                                           context->colorArray, context->texCoordArray});
 }
 
@@ -107,7 +107,10 @@ void PopClientAttrib() {
     if (context->clientAttribStack.empty()) return setError(*context, GL_STACK_UNDERFLOW);
     const Context::ClientAttribEntry entry = context->clientAttribStack.back();
     context->clientAttribStack.pop_back();
-    if (entry.mask & GL_CLIENT_PIXEL_STORE_BIT) context->packAlignment = entry.packAlignment;
+    if (entry.mask & GL_CLIENT_PIXEL_STORE_BIT) {
+        context->packAlignment = entry.packAlignment;
+        context->unpack = entry.unpack;
+    }
     if (entry.mask & GL_CLIENT_VERTEX_ARRAY_BIT) {
         context->vertexArray = entry.vertexArray, context->normalArray = entry.normalArray;
         context->colorArray = entry.colorArray, context->texCoordArray = entry.texCoordArray;

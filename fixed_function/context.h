@@ -64,6 +64,16 @@ struct Program {
     std::vector<GLint> uniforms;  // locations, in the order of the shaders' list of names
 };
 
+// glPixelStorei's unpack rules, for the images the caller hands over (textures and bitmaps).
+struct UnpackRules {
+    GLint alignment = 4;  // bytes each row starts on
+    GLint rowLength = 0;  // pixels a row holds; 0: the image's width
+    GLint skipRows = 0;
+    GLint skipPixels = 0;
+    bool lsbFirst = false;   // a bitmap's first pixel in each byte's lowest bit
+    bool swapBytes = false;  // elements of 2 or 4 bytes stored in the other byte order
+};
+
 constexpr int maxAttribDepth = 16;
 constexpr int maxListNesting = 64;  // lists calling lists, as Mesa allows  // each attribute stack, as Mesa's
 
@@ -133,6 +143,7 @@ struct Context {
     GLenum depthFunc = GL_LESS;
     GLenum blendSource = GL_ONE, blendDestination = GL_ZERO;
     GLint packAlignment = 4;
+    UnpackRules unpack;
     std::string version;  // what GetString(GL_VERSION) answers
 
     // The attribute stacks.
@@ -140,6 +151,7 @@ struct Context {
     struct ClientAttribEntry {
         GLbitfield mask;
         GLint packAlignment;
+        UnpackRules unpack;
         ClientArray vertexArray, normalArray, colorArray, texCoordArray;
     };
     std::vector<ClientAttribEntry> clientAttribStack;
@@ -164,6 +176,17 @@ void sendEsState(Context& context);
 // While a display list is being compiled, adds the call to it; true when the call is not to run
 // now as well (GL_COMPILE). Each call that lists hold starts with it.
 bool listed(std::function<void()> call);
+
+// Copies the image the caller hands over (`width` x `height` pixels of `groupBytes` bytes each,
+// in elements of `elementBytes`) out of its memory as the unpack rules lay it out, into rows
+// packed one after another, with the elements in this machine's byte order. False, with GL's
+// error, when the rules place the image beyond what memory can address.
+bool unpackImage(Context& context, GLsizei width, GLsizei height, int groupBytes, int elementBytes,
+                 const void* pixels, std::vector<unsigned char>& image);
+// The same for a bitmap, one bit a pixel: `image` gets 1 for each set bit and 0 for each clear
+// one, rows bottom first as GL reads them.
+bool unpackBitmap(Context& context, GLsizei width, GLsizei height, const void* bits,
+                  std::vector<unsigned char>& image);
 
 // The current context; null when none.
 Context* current();

@@ -131,6 +131,12 @@ bool answer(Context& context, GLenum pname, Answer& a) {
     case GL_BLEND_SRC: a.values = {double(context.blendSource)}; return true;
     case GL_BLEND_DST: a.values = {double(context.blendDestination)}; return true;
     case GL_PACK_ALIGNMENT: a.values = {double(context.packAlignment)}; return true;
+    case GL_UNPACK_ALIGNMENT: a.values = {double(context.unpack.alignment)}; return true;
+    case GL_UNPACK_ROW_LENGTH: a.values = {double(context.unpack.rowLength)}; return true;
+    case GL_UNPACK_SKIP_ROWS: a.values = {double(context.unpack.skipRows)}; return true;
+    case GL_UNPACK_SKIP_PIXELS: a.values = {double(context.unpack.skipPixels)}; return true;
+    case GL_UNPACK_LSB_FIRST: a.values = {context.unpack.lsbFirst ? 1.0 : 0.0}; return true;
+    case GL_UNPACK_SWAP_BYTES: a.values = {context.unpack.swapBytes ? 1.0 : 0.0}; return true;
     case GL_POLYGON_MODE: a.values = {double(context.polygonMode), double(context.polygonMode)}; return true;
     case GL_LINE_WIDTH: a.values = {context.lineWidth}; return true;
     case GL_LIST_BASE: a.values = {double(context.listBase)}; return true;

@@ -73,6 +73,12 @@ std::vector<double> stateAnswers(const GlCalls& gl) {
                               GL_BLEND_SRC,
                               GL_BLEND_DST,
                               GL_PACK_ALIGNMENT,
+                              GL_UNPACK_ALIGNMENT,
+                              GL_UNPACK_ROW_LENGTH,
+                              GL_UNPACK_SKIP_ROWS,
+                              GL_UNPACK_SKIP_PIXELS,
+                              GL_UNPACK_LSB_FIRST,
+                              GL_UNPACK_SWAP_BYTES,
                               GL_POLYGON_MODE,
                               GL_LINE_WIDTH,
                               GL_MODELVIEW_STACK_DEPTH,
@@ -123,6 +129,12 @@ void changeEveryState(const GlCalls& gl) {
     gl.DepthFunc(GL_GEQUAL);
     gl.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     gl.PixelStorei(GL_PACK_ALIGNMENT, 2);
+    gl.PixelStorei(GL_UNPACK_ALIGNMENT, 8);
+    gl.PixelStorei(GL_UNPACK_ROW_LENGTH, 19);
+    gl.PixelStorei(GL_UNPACK_SKIP_ROWS, 3);
+    gl.PixelStorei(GL_UNPACK_SKIP_PIXELS, 5);
+    gl.PixelStorei(GL_UNPACK_LSB_FIRST, 7);
+    gl.PixelStorei(GL_UNPACK_SWAP_BYTES, 1);
     gl.PolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     gl.LineWidth(2.5f);
 }
