@@ -58,6 +58,9 @@ struct ClientArray {
     const void* pointer = nullptr;
 };
 
+// Attribute locations, fixed for every program.
+enum Attribute : GLuint { positionAttribute, normalAttribute, colorAttribute, texCoordAttribute, attributeCount };
+
 // A generated ES program and where its uniforms are.
 struct Program {
     GLuint name = 0;
@@ -166,6 +169,11 @@ struct Context {
 
     // ES objects.
     GLuint vertexBuffer = 0;
+    GLuint arrayBuffers[attributeCount] = {};  // client arrays streamed for one draw
+    GLuint indexBuffer = 0;
+    bool elementIndexUint = false;  // ES takes 32-bit indices (OES_element_index_uint)
+    std::vector<GLushort> shortIndices;  // a draw's indices, rebased to its lowest
+    std::vector<GLuint> longIndices;
     std::map<std::uint64_t, Program> programs;
 };
 
@@ -204,6 +212,9 @@ Matrix multiply(const Matrix& a, const Matrix& b);
 // The material GL_COLOR_MATERIAL makes follow the current colour, updated from it.
 void applyColorMaterial(Context& context);
 
+// Makes the program for the state now and the primitive `mode` current in ES, with its uniforms
+// set. False when the program could not be made.
+bool useProgram(Context& context, GLenum mode);
 // Draws `count` vertices of context.triangles as `mode` (an ES primitive) with the program that
 // the fixed-function state calls for. False when the program could not be made.
 bool drawVertices(Context& context, GLenum mode, int count);

@@ -34,6 +34,7 @@ namespace ff {
     X(void, Disable, (GLenum))                                                             \
     X(void, DisableVertexAttribArray, (GLuint))                                            \
     X(void, DrawArrays, (GLenum, GLint, GLsizei))                                          \
+    X(void, DrawElements, (GLenum, GLsizei, GLenum, const void*))                          \
     X(void, Enable, (GLenum))                                                              \
     X(void, EnableVertexAttribArray, (GLuint))                                             \
     X(void, GenBuffers, (GLsizei, GLuint*))                                                \
@@ -58,6 +59,7 @@ namespace ff {
     X(void, UniformMatrix3fv, (GLint, GLsizei, GLboolean, const GLfloat*))                 \
     X(void, UniformMatrix4fv, (GLint, GLsizei, GLboolean, const GLfloat*))                 \
     X(void, UseProgram, (GLuint))                                                          \
+    X(void, VertexAttrib4fv, (GLuint, const GLfloat*))                                     \
     X(void, VertexAttribPointer, (GLuint, GLint, GLenum, GLboolean, GLsizei, const void*)) \
     X(void, Viewport, (GLint, GLint, GLsizei, GLsizei))
 

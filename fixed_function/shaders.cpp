@@ -14,8 +14,6 @@ namespace ff {
 
 namespace {
 
-// Attribute locations, fixed for every program.
-enum Attribute : GLuint { positionAttribute, normalAttribute, colorAttribute, texCoordAttribute };
 
 // What makes one program differ from another, packed into one key.
 struct Shape {
@@ -348,12 +346,17 @@ void deletePrograms(Context& context) {
     context.programs.clear();
 }
 
-bool drawVertices(Context& context, GLenum mode, int count) {
+bool useProgram(Context& context, GLenum mode) {
     const Program* program = programFor(context, mode);
     if (!program) return false;
-    const Es2Api& es = context.es;
-    es.UseProgram(program->name);
+    context.es.UseProgram(program->name);
     setUniforms(context, *program, shapeOf(context, mode));
+    return true;
+}
+
+bool drawVertices(Context& context, GLenum mode, int count) {
+    if (!useProgram(context, mode)) return false;
+    const Es2Api& es = context.es;
     es.BindBuffer(GL_ARRAY_BUFFER, context.vertexBuffer);
     es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(Vertex)), context.triangles.data(),
                   GL_STREAM_DRAW);

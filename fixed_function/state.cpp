@@ -2,6 +2,7 @@
 // the framebuffer calls that ES answers itself once the layer has noted them.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -194,6 +195,11 @@ Context* createContext(ProcLoader loader, const char** why) {
     context->version = std::string("1.1 facedemo fixed-function layer on ") +
                        (esVersion ? reinterpret_cast<const char*>(esVersion) : "OpenGL ES 2.0");
     context->es.GenBuffers(1, &context->vertexBuffer);
+    context->es.GenBuffers(attributeCount, context->arrayBuffers);
+    context->es.GenBuffers(1, &context->indexBuffer);
+    const GLubyte* esExtensions = context->es.GetString(GL_EXTENSIONS);
+    context->elementIndexUint =
+        esExtensions && std::strstr(reinterpret_cast<const char*>(esExtensions), "GL_OES_element_index_uint");
     context->es.GetIntegerv(GL_VIEWPORT, context->viewport);
     context->es.GetFloatv(GL_ALIASED_LINE_WIDTH_RANGE, context->lineWidthRange);
     // The first program made now proves that the ES compiler takes the layer's shaders.
@@ -213,6 +219,8 @@ void destroyContext(Context* context) {
     if (!context) return;
     deletePrograms(*context);
     if (context->vertexBuffer) context->es.DeleteBuffers(1, &context->vertexBuffer);
+    context->es.DeleteBuffers(attributeCount, context->arrayBuffers);
+    if (context->indexBuffer) context->es.DeleteBuffers(1, &context->indexBuffer);
     if (currentLayerContext == context) currentLayerContext = nullptr;
     delete context;
 }

@@ -350,11 +350,118 @@ static void drawGathered(GLenum mode, std::vector<Vertex> gathered) {
     submit(*context, true);
 }
 
+namespace {
+
+// Whether a draw from the arrays can hand ES the caller's arrays as they are: not while a list is
+// compiled (it keeps a copy), only primitives ES draws itself and filled, arrays of types ES reads.
+bool streamable(const Context& context, GLenum mode) {
+    if (context.compilingList || mode == GL_QUADS || mode == GL_QUAD_STRIP || mode == GL_POLYGON) return false;
+    const bool polygons = mode == GL_TRIANGLES || mode == GL_TRIANGLE_STRIP || mode == GL_TRIANGLE_FAN;
+    if (polygons && context.polygonMode != GL_FILL) return false;
+    for (const ClientArray* array :
+         {&context.vertexArray, &context.normalArray, &context.colorArray, &context.texCoordArray})
+        if (array->enabled && array->type == GL_DOUBLE) return false;
+    return true;
+}
+
+// Hands ES elements `lowest` to `highest` of each enabled array, straight from the caller's
+// memory, and the current values for the arrays that are off. Arrays interleaved in one block
+// (one stride, starting within one element of each other) go over as one upload.
+void streamArrays(Context& context, std::size_t lowest, std::size_t highest) {
+    const Es2Api& es = context.es;
+    const ClientArray* arrays[attributeCount] = {&context.vertexArray, &context.normalArray, &context.colorArray,
+                                                 &context.texCoordArray};
+    const float* currents[attributeCount] = {nullptr, context.normal, context.color, context.texCoord};
+    struct Span {
+        const unsigned char* begin = nullptr;
+        std::size_t bytes = 0, stride = 0;
+    } spans[attributeCount];
+    const unsigned char *blockBegin = nullptr, *blockEnd = nullptr, *lastStart = nullptr;
+    bool oneBlock = true;
+    std::size_t blockStride = 0;
+    for (GLuint a = 0; a < attributeCount; ++a) {
+        const ClientArray& array = *arrays[a];
+        if (!array.enabled) continue;
+        const std::size_t element = (array.type == GL_FLOAT ? sizeof(GLfloat) : 1) * array.size;
+        Span& span = spans[a];
+        span.stride = array.stride ? static_cast<std::size_t>(array.stride) : element;
+        span.begin = static_cast<const unsigned char*>(array.pointer) + lowest * span.stride;
+        span.bytes = (highest - lowest) * span.stride + element;
+        if (!blockBegin) {
+            blockBegin = lastStart = span.begin, blockEnd = span.begin + span.bytes, blockStride = span.stride;
+            continue;
+        }
+        oneBlock = oneBlock && span.stride == blockStride;
+        blockBegin = std::min(blockBegin, span.begin);
+        lastStart = std::max(lastStart, span.begin);
+        blockEnd = std::max(blockEnd, span.begin + span.bytes);
+    }
+    oneBlock = oneBlock && static_cast<std::size_t>(lastStart - blockBegin) < blockStride;
+    if (oneBlock) {
+        es.BindBuffer(GL_ARRAY_BUFFER, context.arrayBuffers[0]);
+        es.BufferData(GL_ARRAY_BUFFER, blockEnd - blockBegin, blockBegin, GL_STREAM_DRAW);
+    }
+    for (GLuint a = 0; a < attributeCount; ++a) {
+        const ClientArray& array = *arrays[a];
+        if (!array.enabled) {
+            es.DisableVertexAttribArray(a);
+            es.VertexAttrib4fv(a, currents[a]);
+            continue;
+        }
+        std::size_t offset = 0;
+        if (oneBlock) {
+            offset = static_cast<std::size_t>(spans[a].begin - blockBegin);
+        } else {
+            es.BindBuffer(GL_ARRAY_BUFFER, context.arrayBuffers[a]);
+            es.BufferData(GL_ARRAY_BUFFER, spans[a].bytes, spans[a].begin, GL_STREAM_DRAW);
+        }
+        // Missing components are filled as GL fills them: z 0, w 1; colours of bytes scaled to [0, 1].
+        es.VertexAttribPointer(a, array.size, array.type, array.type == GL_UNSIGNED_BYTE, spans[a].stride,
+                               reinterpret_cast<const void*>(offset));
+        es.EnableVertexAttribArray(a);
+    }
+}
+
+// Draws the indexed elements with the arrays streamed as they are; false when they cannot be (ES
+// without 32-bit indices and a draw whose indices span more than 16 bits), to be drawn by copy.
+template <typename Index>
+bool streamElements(Context& context, GLenum mode, GLsizei count, const Index* indices) {
+    Index lowest = indices[0], highest = indices[0];
+    for (GLsizei k = 1; k < count; ++k) lowest = std::min(lowest, indices[k]), highest = std::max(highest, indices[k]);
+    const bool shortEnough = highest - lowest <= 0xffff;
+    if (!shortEnough && !context.elementIndexUint) return false;
+    if (!useProgram(context, mode)) return true;
+    streamArrays(context, lowest, highest);
+    const Es2Api& es = context.es;
+    es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, context.indexBuffer);
+    if (shortEnough) {
+        context.shortIndices.resize(count);
+        for (GLsizei k = 0; k < count; ++k) context.shortIndices[k] = static_cast<GLushort>(indices[k] - lowest);
+        es.BufferData(GL_ELEMENT_ARRAY_BUFFER, count * sizeof(GLushort), context.shortIndices.data(), GL_STREAM_DRAW);
+        es.DrawElements(mode, count, GL_UNSIGNED_SHORT, nullptr);
+    } else {
+        context.longIndices.resize(count);
+        for (GLsizei k = 0; k < count; ++k) context.longIndices[k] = static_cast<GLuint>(indices[k] - lowest);
+        es.BufferData(GL_ELEMENT_ARRAY_BUFFER, count * sizeof(GLuint), context.longIndices.data(), GL_STREAM_DRAW);
+        es.DrawElements(mode, count, GL_UNSIGNED_INT, nullptr);
+    }
+    return true;
+}
+
+}  // namespace
+
 void DrawArrays(GLenum mode, GLint first, GLsizei count) {
     Context* context = current();
     if (context && !context->insideBeginEnd && first < 0) return setError(*context, GL_INVALID_VALUE);
     context = arrayDraw(mode, count);
-    if (!context) return;
+    if (!context || count == 0) return;
+    if (streamable(*context, mode)) {
+        if (useProgram(*context, mode)) {
+            streamArrays(*context, static_cast<std::size_t>(first), static_cast<std::size_t>(first) + count - 1);
+            context->es.DrawArrays(mode, 0, count);
+        }
+        return;
+    }
     context->vertices.clear();
     for (GLsizei i = 0; i < count; ++i) addElement(*context, static_cast<std::size_t>(first) + i);
     drawGathered(mode, std::move(context->vertices));
@@ -366,7 +473,14 @@ void DrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices
         type != GL_UNSIGNED_INT)
         return setError(*context, GL_INVALID_ENUM);
     context = arrayDraw(mode, count);
-    if (!context || !indices) return;
+    if (!context || !indices || count == 0) return;
+    if (streamable(*context, mode)) {
+        const bool streamed =
+            type == GL_UNSIGNED_INT     ? streamElements(*context, mode, count, static_cast<const GLuint*>(indices))
+            : type == GL_UNSIGNED_SHORT ? streamElements(*context, mode, count, static_cast<const GLushort*>(indices))
+                                        : streamElements(*context, mode, count, static_cast<const GLubyte*>(indices));
+        if (streamed) return;
+    }
     context->vertices.clear();
     for (GLsizei k = 0; k < count; ++k) {
         const std::size_t i = type == GL_UNSIGNED_INT     ? static_cast<const GLuint*>(indices)[k]

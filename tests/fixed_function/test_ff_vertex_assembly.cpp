@@ -133,6 +133,25 @@ TEST_F(VertexAssemblyTest, ClientArraysAsMesaReadsThem) {
             quads.insert(quads.end(), {corner, corner + 1, corner + side + 1, corner + side});
         }
     const GLdouble strip[8] = {-4, 4.5, -4, 5.5, 4, 4.5, 4, 5.5};
+    // The same grid as triangles from one interleaved block, as the demo's meshes are laid out,
+    // by indices that start far from 0 and, for a second draw, span more than 16 bits.
+    struct Interleaved {
+        GLfloat position[3], normal[3];
+    };
+    std::vector<Interleaved> block(70000 + side * side);
+    for (int k = 0; k < side * side; ++k) {
+        Interleaved& v = block[70000 + k];
+        std::copy(&positions[3 * k], &positions[3 * k] + 3, v.position);
+        std::copy(&normals[3 * k], &normals[3 * k] + 3, v.normal);
+        v.position[1] -= 1.5f, v.position[2] -= 1;
+    }
+    block[0] = block[70000];  // the far corner again, at the start of the block
+    std::vector<GLuint> triangles, wideTriangles;
+    for (std::size_t k = 0; k + 3 < quads.size(); k += 4)
+        for (std::size_t c : {0, 1, 2, 0, 2, 3})
+            (k < quads.size() / 2 ? triangles : wideTriangles).push_back(70000 + quads[k + c]);
+    wideTriangles.insert(wideTriangles.end(), {0, 70000 + side - 1, 70000 + side * side - 1});
+    const GLushort fan[5] = {40, 41, 50, 49, 48};
     expectSamePicture("client-arrays", [&](const GlCalls& gl) {
         gl.ClearColor(0, 0, 0, 1);
         gl.Clear(GL_COLOR_BUFFER_BIT);
@@ -152,6 +171,22 @@ TEST_F(VertexAssemblyTest, ClientArraysAsMesaReadsThem) {
         gl.EnableClientState(GL_COLOR_ARRAY);
         gl.DrawElements(GL_QUADS, static_cast<GLsizei>(quads.size()), GL_UNSIGNED_INT, quads.data());
         gl.DrawArrays(GL_QUAD_STRIP, 2 * side, 2 * side);  // rows 2 and 3 read as one strip, twisted
+        gl.DrawElements(GL_TRIANGLE_FAN, 5, GL_UNSIGNED_SHORT, fan);
+        gl.DrawArrays(GL_LINE_STRIP, 3, 12);
+        gl.PolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        gl.DrawArrays(GL_TRIANGLES, 60, 9);
+        gl.PolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        gl.DisableClientState(GL_COLOR_ARRAY);
+        gl.Color3ub(200, 90, 220);
+        gl.VertexPointer(3, GL_FLOAT, sizeof(Interleaved), block[0].position);
+        gl.NormalPointer(GL_FLOAT, sizeof(Interleaved), block[0].normal);
+        gl.DrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangles.size()), GL_UNSIGNED_INT, triangles.data());
+        gl.Translatef(0, 0, 0.5f);
+        gl.DrawElements(GL_TRIANGLES, static_cast<GLsizei>(wideTriangles.size()), GL_UNSIGNED_INT,
+                        wideTriangles.data());
+        gl.EnableClientState(GL_COLOR_ARRAY);
+        gl.VertexPointer(3, GL_FLOAT, 0, positions.data());
+        gl.NormalPointer(GL_FLOAT, 0, normals.data());
         gl.DisableClientState(GL_COLOR_ARRAY);
         gl.DisableClientState(GL_NORMAL_ARRAY);
         gl.Disable(GL_LIGHTING);
