@@ -2,10 +2,13 @@
 # Our own code's share of the frame, counted in instructions by callgrind (repeatable, unlike
 # clocks). Only instructions executed inside renderFrame are collected, with llvmpipe
 # rasterising on the calling thread, so the driver's work is in the total too.
-#   bench/callgrind_share.sh [build-dir] [frames]
+#   bench/callgrind_share.sh [build-dir] [frames] [folders]
+# FOLDERS (an awk pattern of top-level folders, default the program's own) picks the code counted:
+# `fixed_function` counts the fixed-function layer alone, in a build on the layer.
 set -euo pipefail
 build=$(realpath "${1:-build}")
 frames=${2:-30}
+folders=${3:-app|scene|assets|demo|platform}
 # The sources the build was made from (its CMake cache knows), else this script's own tree.
 # callgrind_annotate names a file relative to the directory it runs in when the file lies
 # below it, and by its full path otherwise, so both forms are matched against this root.
@@ -19,12 +22,12 @@ out=$(mktemp -d)
 # Each function line: "COUNT (PERCENT)  FILE:FUNCTION [OBJECT]"; the annotated sources after
 # them are not read. A file is ours when it lies under the root, in one of the program's
 # folders, and exists there.
-awk -v root="$root" -v profile="$out/annotate.txt" '
+awk -v root="$root" -v profile="$out/annotate.txt" -v folders="^(${folders})/" '
   function ours(file,   rel, line) {
     if (index(file, root "/") == 1) rel = substr(file, length(root) + 2)
     else if (substr(file, 1, 1) != "/") { rel = file; sub(/^(\.\/)+/, "", rel) }
     else return 0
-    if (rel !~ /^(app|scene|assets|demo|platform)\//) return 0
+    if (rel !~ folders) return 0
     if ((getline line < (root "/" rel)) < 0) return 0
     close(root "/" rel)
     return 1
@@ -47,7 +50,7 @@ awk -v root="$root" -v profile="$out/annotate.txt" '
     }
     count = 0
     for (f in files) ++count
-    printf "instructions in renderFrame: %.0f\nin our own code:             %.0f (%d files under %s)\nshare:                       %.4f%%\n",
-           total, mine, count, root, 100 * mine / total
+    printf "instructions in renderFrame: %.0f\nin the code counted:         %.0f (%d files of %s under %s)\nshare:                       %.4f%%\n",
+           total, mine, count, folders, root, 100 * mine / total
   }' "$out/annotate.txt"
 echo "(annotated profile: $out/annotate.txt)"
