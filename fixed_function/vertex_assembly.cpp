@@ -20,6 +20,7 @@ void addVertex(float x, float y, float z, float w) {
     std::copy(context->normal, context->normal + 3, v.normal);
     std::copy(context->color, context->color + 4, v.color);
     std::copy(context->texCoord, context->texCoord + 4, v.texCoord);
+    std::copy(context->texCoord1, context->texCoord1 + 4, v.texCoord1);
     context->vertices.push_back(v);
 }
 
@@ -157,6 +158,8 @@ void addElement(Context& context, std::size_t i) {
         std::copy(texCoord, texCoord + 4, v.texCoord);
         for (int k = 0; k < context.texCoordArray.size; ++k) v.texCoord[k] = component(context.texCoordArray, i, k);
     }
+    // The texture coordinate array feeds unit 0; unit 1 keeps its current coordinate.
+    std::copy(context.texCoord1, context.texCoord1 + 4, v.texCoord1);
     context.vertices.push_back(v);
 }
 

@@ -167,7 +167,7 @@ TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
     const char* why = nullptr;
     EXPECT_EQ(ff::createContext([](const char*) -> void* { return nullptr; }, &why), nullptr);
     ASSERT_NE(why, nullptr);
-    EXPECT_STREQ(why, "glAttachShader");
+    EXPECT_STREQ(why, "glActiveTexture");
 }
 
 }  // namespace
