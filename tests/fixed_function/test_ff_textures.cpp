@@ -189,10 +189,11 @@ Steps recedingPlane(GLenum minFilter) {
         gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         gl.Enable(GL_TEXTURE_2D);
         gl.Begin(GL_QUADS);
-        gl.TexCoord2f(0, 0), gl.Vertex3f(-2, -1, -1.5f);
-        gl.TexCoord2f(8, 0), gl.Vertex3f(2, -1, -1.5f);
-        gl.TexCoord2f(8, 40), gl.Vertex3f(2, -1, -80);
-        gl.TexCoord2f(0, 40), gl.Vertex3f(-2, -1, -80);
+        // Wholly inside the frustum, so that no clipping cuts it (see the README on clipped quads).
+        gl.TexCoord2f(0, 0), gl.Vertex3f(-1, -1, -2.1f);
+        gl.TexCoord2f(4, 0), gl.Vertex3f(1, -1, -2.1f);
+        gl.TexCoord2f(4, 40), gl.Vertex3f(1, -1, -80);
+        gl.TexCoord2f(0, 40), gl.Vertex3f(-1, -1, -80);
         gl.End();
     };
 }
