@@ -1,4 +1,4 @@
-// The modelview and projection stacks and every call that transforms them, in float as GL's
+// The modelview, projection and texture stacks and every call that transforms them, in float as GL's
 // own implementations compute them, so that matrices read back agree with the driver's.
 #include <algorithm>
 #include <array>

@@ -28,9 +28,10 @@
     X(GetDoublev)                                                                                                     \
     X(Clear)                                                                                                          \
     X(ClearColor)                                                                                                     \
-    X(ClearDepth) X(Viewport) X(DepthFunc) X(BlendFunc) X(MatrixMode) X(LoadIdentity) X(PushMatrix) X(PopMatrix)      \
-        X(LoadMatrixf) X(LoadMatrixd) X(MultMatrixf) X(MultMatrixd) X(Translatef) X(Translated) X(Scalef) X(Scaled)   \
-            X(Rotatef) X(Rotated) X(Ortho) X(Frustum) X(Begin) X(End) X(Vertex2i) X(Vertex2f) X(Vertex3i) X(Vertex3f) \
+    X(ClearDepth)                                                                                                     \
+    X(Viewport) X(DepthFunc) X(BlendFunc) X(MatrixMode) X(LoadIdentity) X(PushMatrix) X(PopMatrix) X(LoadMatrixf)     \
+        X(LoadMatrixd) X(MultMatrixf) X(MultMatrixd) X(Translatef) X(Translated) X(Scalef) X(Scaled) X(Rotatef)       \
+            X(Rotated) X(Ortho) X(Frustum) X(Begin) X(End) X(Vertex2i) X(Vertex2f) X(Vertex3i) X(Vertex3f)            \
                 X(Vertex3fv) X(Vertex4f) X(Normal3f) X(Normal3fv) X(Color3f) X(Color3fv) X(Color3ub) X(Color4f)       \
                     X(Color4fv) X(TexCoord2i) X(TexCoord2f) X(Recti) X(Lightf) X(Lightfv) X(LightModelf)              \
                         X(LightModelfv) X(Materialf) X(Materialfv) X(ColorMaterial) X(Fogf) X(Fogi) X(Fogfv)          \
