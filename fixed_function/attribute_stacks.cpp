@@ -29,7 +29,10 @@ void copyArray(const T (&from)[n], T (&to)[n]) {
 template <typename From, typename To>
 void copyGroups(GLbitfield mask, const From& from, To& to) {
     if (mask & GL_CURRENT_BIT)
-        copyArray(from.color, to.color), copyArray(from.normal, to.normal), copyArray(from.texCoord, to.texCoord);
+        copyArray(from.color, to.color), copyArray(from.normal, to.normal), copyArray(from.texCoord, to.texCoord),
+            copyArray(from.texCoord1, to.texCoord1);
+    if (mask & (GL_ENABLE_BIT | GL_TEXTURE_BIT))
+        for (int unit = 0; unit < textureUnits; ++unit) to.units[unit].enabled = from.units[unit].enabled;
     if (mask & (GL_ENABLE_BIT | GL_LIGHTING_BIT)) {
         to.lighting = from.lighting;
         to.colorMaterial = from.colorMaterial;
@@ -68,6 +71,32 @@ void copyGroups(GLbitfield mask, const From& from, To& to) {
     if (mask & GL_LINE_BIT) to.lineWidth = from.lineWidth;
 }
 
+// The texture group besides the units' enables: the active unit, each unit's binding and
+// environment, and the parameters of the texture each had bound.
+void saveTextures(Context& context, AttribEntry& entry) {
+    entry.activeUnit = context.activeUnit;
+    for (int unit = 0; unit < textureUnits; ++unit) {
+        AttribEntry::SavedUnit& saved = entry.units[unit];
+        saved.binding = context.units[unit].binding;
+        saved.envMode = context.units[unit].envMode;
+        saved.parameters = boundTexture(context, unit).parameters;
+    }
+}
+
+void restoreTextures(Context& context, const AttribEntry& entry) {
+    for (int unit = 0; unit < textureUnits; ++unit) {
+        const AttribEntry::SavedUnit& saved = entry.units[unit];
+        // A texture deleted since the push leaves the unit with the default texture.
+        const auto found = context.textures.find(saved.binding);
+        context.units[unit].binding = found != context.textures.end() ? saved.binding : 0;
+        context.units[unit].envMode = saved.envMode;
+        if (found == context.textures.end()) continue;
+        found->second.parameters = saved.parameters;
+        sendTextureParameters(context, found->second);
+    }
+    context.activeUnit = entry.activeUnit;
+}
+
 }  // namespace
 
 void PushAttrib(GLbitfield mask) {
@@ -79,6 +108,7 @@ void PushAttrib(GLbitfield mask) {
     entry.mask = mask;
     // Fields outside the mask are copied too, so that nothing in the entry is left unset.
     copyGroups(GL_ALL_ATTRIB_BITS, *context, entry);
+    saveTextures(*context, entry);
     context->attribStack.push_back(entry);
 }
 
@@ -90,6 +120,7 @@ void PopAttrib() {
     const AttribEntry entry = context->attribStack.back();
     context->attribStack.pop_back();
     copyGroups(entry.mask, entry, *context);
+    if (entry.mask & GL_TEXTURE_BIT) restoreTextures(*context, entry);
     sendEsState(*context);
 }
 
@@ -97,8 +128,8 @@ void PushClientAttrib(GLbitfield mask) {
     Context* context = outsideBeginEnd();
     if (!context) return;
     if (context->clientAttribStack.size() >= maxAttribDepth) return setError(*context, GL_STACK_OVERFLOW);
-    context->clientAttribStack.push_back({mask, context->packAlignment, context->unpack, context->vertexArray, context->normalArray,
-                                          context->colorArray, context->texCoordArray});
+    context->clientAttribStack.push_back({mask, context->packAlignment, context->unpack, context->vertexArray,
+                                          context->normalArray, context->colorArray, context->texCoordArray});
 }
 
 void PopClientAttrib() {

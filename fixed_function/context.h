@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ namespace ff {
 constexpr int maxLights = 8;
 constexpr int maxModelviewDepth = 32;
 constexpr int maxProjectionDepth = 32;
+constexpr int textureUnits = 2;      // GL_ARB_multitexture's units the layer offers
+constexpr int maxTextureDepth = 10;  // each unit's texture matrix stack, as Mesa's
 
 using Matrix = std::array<float, 16>;  // column-major, as GL hands matrices over
 constexpr Matrix identityMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -46,7 +49,8 @@ struct Vertex {
     float position[4];
     float normal[3];
     float color[4];
-    float texCoord[4];
+    float texCoord[4];   // texture unit 0's coordinate
+    float texCoord1[4];  // texture unit 1's
 };
 
 // A client array as glVertexPointer and its kin describe it.
@@ -59,7 +63,14 @@ struct ClientArray {
 };
 
 // Attribute locations, fixed for every program.
-enum Attribute : GLuint { positionAttribute, normalAttribute, colorAttribute, texCoordAttribute, attributeCount };
+enum Attribute : GLuint {
+    positionAttribute,
+    normalAttribute,
+    colorAttribute,
+    texCoordAttribute,
+    texCoord1Attribute,
+    attributeCount
+};
 
 // A generated ES program and where its uniforms are.
 struct Program {
@@ -77,13 +88,44 @@ struct UnpackRules {
     bool swapBytes = false;  // elements of 2 or 4 bytes stored in the other byte order
 };
 
+// A texture object's parameters, as glTexParameter sets them and GL_TEXTURE_BIT saves them.
+struct TextureParameters {
+    GLenum minFilter = GL_NEAREST_MIPMAP_LINEAR;
+    GLenum magFilter = GL_LINEAR;
+    GLenum wrapS = GL_REPEAT;
+    GLenum wrapT = GL_REPEAT;
+};
+
+// One mipmap level as glTexImage2D defined it; a width of -1: not defined.
+struct TextureLevel {
+    GLsizei width = -1, height = -1;
+    GLint internalFormat = 0;  // as the caller gave it
+};
+
+// A texture object: the layer's record of it and the ES texture that holds its images.
+struct TextureObject {
+    bool bound = false;  // named by glGenTextures alone until first bound
+    TextureParameters parameters;
+    std::vector<TextureLevel> levels;
+    GLenum baseFormat = 0;  // level 0's base internal format (GL_RGB, GL_INTENSITY, ...)
+    GLuint es = 0;          // 0 until the layer first needs it
+};
+
+// One texture unit's state besides its current coordinate.
+struct TextureUnit {
+    bool enabled = false;  // GL_TEXTURE_2D
+    GLuint binding = 0;
+    GLenum envMode = GL_MODULATE;
+    std::vector<Matrix> matrix{identityMatrix};
+};
+
 constexpr int maxAttribDepth = 16;
 constexpr int maxListNesting = 64;  // lists calling lists, as Mesa allows  // each attribute stack, as Mesa's
 
 // What glPushAttrib saves: the groups named by its mask, in fields named as the context's own.
 struct AttribEntry {
     GLbitfield mask = 0;
-    float color[4], normal[3], texCoord[4];
+    float color[4], normal[3], texCoord[4], texCoord1[4];
     bool lighting, colorMaterial, normalize, fog;
     std::map<GLenum, bool> esCapabilities;
     Light lights[maxLights];
@@ -97,6 +139,15 @@ struct AttribEntry {
     GLint viewport[4];
     GLenum depthFunc, blendSource, blendDestination, matrixMode, polygonMode;
     float lineWidth;
+    // The texture group: each unit's enable (also in the enable group), binding, environment and
+    // the parameters its bound texture had; the active unit.
+    struct SavedUnit {
+        bool enabled;
+        GLuint binding;
+        GLenum envMode;
+        TextureParameters parameters;
+    } units[textureUnits];
+    int activeUnit;
 };
 
 struct Context {
@@ -111,7 +162,8 @@ struct Context {
     // The current vertex attributes and the primitive being assembled.
     float color[4] = {1, 1, 1, 1};
     float normal[3] = {0, 0, 1};
-    float texCoord[4] = {0, 0, 0, 1};
+    float texCoord[4] = {0, 0, 0, 1};   // unit 0's, which glTexCoord sets
+    float texCoord1[4] = {0, 0, 0, 1};  // unit 1's
     bool insideBeginEnd = false;
     GLenum primitive = GL_POINTS;
     std::vector<Vertex> vertices;
@@ -149,6 +201,12 @@ struct Context {
     UnpackRules unpack;
     std::string version;  // what GetString(GL_VERSION) answers
 
+    // Textures: the objects by name (0 is the default texture) and the units.
+    std::map<GLuint, TextureObject> textures;
+    TextureUnit units[textureUnits];
+    int activeUnit = 0;
+    GLint maxTextureSize = 64;  // the ES driver's
+
     // The attribute stacks.
     std::vector<AttribEntry> attribStack;
     struct ClientAttribEntry {
@@ -185,16 +243,35 @@ void sendEsState(Context& context);
 // now as well (GL_COMPILE). Each call that lists hold starts with it.
 bool listed(std::function<void()> call);
 
+// The texture object bound to a unit.
+TextureObject& boundTexture(Context& context, int unit);
+// The texture a unit samples while drawing: null when the unit is disabled or its texture is
+// incomplete (GL then draws as if the unit were disabled).
+const TextureObject* sampledTexture(const Context& context, int unit);
+// Hands ES a texture object's parameters, after the layer's record has changed behind its back.
+void sendTextureParameters(Context& context, TextureObject& texture);
+// Binds each unit's texture that drawing samples to its ES unit.
+void bindSampledTextures(Context& context);
+// Gives back every ES texture.
+void deleteTextures(Context& context);
+
+// Components per pixel of an image format the layer reads (GL_RGB, GL_LUMINANCE, ...); 0 for one
+// it does not.
+int formatComponents(GLenum format);
+// glTexImage2D with the image already read out of the caller's memory into packed rows (null:
+// an undefined image); display lists keep it so, and GLU hands its levels over so.
+void texImagePacked(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
+                    GLenum format, GLenum type, std::shared_ptr<const std::vector<unsigned char>> image);
+
 // Copies the image the caller hands over (`width` x `height` pixels of `groupBytes` bytes each,
 // in elements of `elementBytes`) out of its memory as the unpack rules lay it out, into rows
 // packed one after another, with the elements in this machine's byte order. False, with GL's
 // error, when the rules place the image beyond what memory can address.
-bool unpackImage(Context& context, GLsizei width, GLsizei height, int groupBytes, int elementBytes,
-                 const void* pixels, std::vector<unsigned char>& image);
+bool unpackImage(Context& context, GLsizei width, GLsizei height, int groupBytes, int elementBytes, const void* pixels,
+                 std::vector<unsigned char>& image);
 // The same for a bitmap, one bit a pixel: `image` gets 1 for each set bit and 0 for each clear
 // one, rows bottom first as GL reads them.
-bool unpackBitmap(Context& context, GLsizei width, GLsizei height, const void* bits,
-                  std::vector<unsigned char>& image);
+bool unpackBitmap(Context& context, GLsizei width, GLsizei height, const void* bits, std::vector<unsigned char>& image);
 
 // The current context; null when none.
 Context* current();

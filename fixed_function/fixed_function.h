@@ -29,7 +29,8 @@ void Disable(GLenum cap);
 GLboolean IsEnabled(GLenum cap);
 GLenum GetError();
 // GL_VERSION is "1.1" followed by the layer's name and the ES driver's version; GL_VENDOR and
-// GL_RENDERER are the ES driver's; GL_EXTENSIONS lists what the layer offers (none yet).
+// GL_RENDERER are the ES driver's; GL_EXTENSIONS lists what the layer offers:
+// "GL_ARB_multitexture".
 const GLubyte* GetString(GLenum name);
 void GetBooleanv(GLenum pname, GLboolean* params);
 void GetIntegerv(GLenum pname, GLint* params);
@@ -118,6 +119,25 @@ void Fogfv(GLenum pname, const GLfloat* params);
 void PixelStorei(GLenum pname, GLint param);
 void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, GLvoid* pixels);
 
+// Textures: 2D textures in the base formats of the OpenGL 1.1 standard from unsigned bytes, with
+// power-of-two sides and no border; two units (GL_ARB_multitexture), each with its coordinate,
+// enable, binding, environment (GL_MODULATE, GL_REPLACE, GL_DECAL) and texture matrix.
+void GenTextures(GLsizei n, GLuint* textures);
+void DeleteTextures(GLsizei n, const GLuint* textures);
+void BindTexture(GLenum target, GLuint texture);
+GLboolean IsTexture(GLuint texture);
+void TexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height, GLint border,
+                GLenum format, GLenum type, const GLvoid* pixels);
+void TexParameteri(GLenum target, GLenum pname, GLint param);
+void TexParameterf(GLenum target, GLenum pname, GLfloat param);
+void GetTexParameteriv(GLenum target, GLenum pname, GLint* params);
+void TexEnvi(GLenum target, GLenum pname, GLint param);
+void TexEnvf(GLenum target, GLenum pname, GLfloat param);
+void GetTexEnviv(GLenum target, GLenum pname, GLint* params);
+void ActiveTextureARB(GLenum texture);
+void MultiTexCoord2fARB(GLenum target, GLfloat s, GLfloat t);
+void MultiTexCoord2fvARB(GLenum target, const GLfloat* v);
+
 // Display lists.
 GLuint GenLists(GLsizei range);
 void DeleteLists(GLuint list, GLsizei range);
@@ -130,5 +150,11 @@ void ListBase(GLuint base);
 
 // GLU.
 void Perspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar);  // gluPerspective
+// gluScaleImage and gluBuild2DMipmaps for unsigned bytes in the formats glTexImage2D takes; 0, or
+// GLU's error code.
+GLint ScaleImage(GLenum format, GLsizei widthin, GLsizei heightin, GLenum typein, const void* datain, GLsizei widthout,
+                 GLsizei heightout, GLenum typeout, void* dataout);
+GLint Build2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                     const void* data);
 
 }  // namespace ff

@@ -101,6 +101,22 @@ void GLAPIENTRY glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GL
                              GLvoid* pixels) {
     ff::ReadPixels(x, y, width, height, format, type, pixels);
 }
+void GLAPIENTRY glGenTextures(GLsizei n, GLuint* textures) { ff::GenTextures(n, textures); }
+void GLAPIENTRY glDeleteTextures(GLsizei n, const GLuint* textures) { ff::DeleteTextures(n, textures); }
+void GLAPIENTRY glBindTexture(GLenum target, GLuint texture) { ff::BindTexture(target, texture); }
+GLboolean GLAPIENTRY glIsTexture(GLuint texture) { return ff::IsTexture(texture); }
+void GLAPIENTRY glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,
+                             GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
+    ff::TexImage2D(target, level, internalformat, width, height, border, format, type, pixels);
+}
+void GLAPIENTRY glTexParameteri(GLenum target, GLenum pname, GLint param) { ff::TexParameteri(target, pname, param); }
+void GLAPIENTRY glTexParameterf(GLenum target, GLenum pname, GLfloat param) { ff::TexParameterf(target, pname, param); }
+void GLAPIENTRY glGetTexParameteriv(GLenum target, GLenum pname, GLint* params) {
+    ff::GetTexParameteriv(target, pname, params);
+}
+void GLAPIENTRY glTexEnvi(GLenum target, GLenum pname, GLint param) { ff::TexEnvi(target, pname, param); }
+void GLAPIENTRY glTexEnvf(GLenum target, GLenum pname, GLfloat param) { ff::TexEnvf(target, pname, param); }
+void GLAPIENTRY glGetTexEnviv(GLenum target, GLenum pname, GLint* params) { ff::GetTexEnviv(target, pname, params); }
 GLuint GLAPIENTRY glGenLists(GLsizei range) { return ff::GenLists(range); }
 void GLAPIENTRY glDeleteLists(GLuint list, GLsizei range) { ff::DeleteLists(list, range); }
 GLboolean GLAPIENTRY glIsList(GLuint list) { return ff::IsList(list); }
@@ -111,5 +127,13 @@ void GLAPIENTRY glCallLists(GLsizei n, GLenum type, const GLvoid* lists) { ff::C
 void GLAPIENTRY glListBase(GLuint base) { ff::ListBase(base); }
 void GLAPIENTRY gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
     ff::Perspective(fovy, aspect, zNear, zFar);
+}
+GLint GLAPIENTRY gluScaleImage(GLenum format, GLsizei widthin, GLsizei heightin, GLenum typein, const void* datain,
+                               GLsizei widthout, GLsizei heightout, GLenum typeout, void* dataout) {
+    return ff::ScaleImage(format, widthin, heightin, typein, datain, widthout, heightout, typeout, dataout);
+}
+GLint GLAPIENTRY gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format,
+                                   GLenum type, const void* data) {
+    return ff::Build2DMipmaps(target, internalFormat, width, height, format, type, data);
 }
 }

@@ -1,4 +1,4 @@
-// The modelview and projection stacks and every call that transforms them, in float as GL's
+// The modelview, projection and texture stacks and every call that transforms them, in float as GL's
 // own implementations compute them, so that matrices read back agree with the driver's.
 #include <algorithm>
 #include <array>
@@ -60,6 +60,7 @@ Matrix rotation(float angle, float x, float y, float z) {
 }  // namespace
 
 std::vector<Matrix>& currentStack(Context& context) {
+    if (context.matrixMode == GL_TEXTURE) return context.units[context.activeUnit].matrix;
     return context.matrixMode == GL_PROJECTION ? context.projection : context.modelview;
 }
 
@@ -79,8 +80,7 @@ void MatrixMode(GLenum mode) {
     if (listed([=] { MatrixMode(mode); })) return;
     Context* context = outsideBeginEnd();
     if (!context) return;
-    // The texture matrix comes with the layer's textures.
-    if (mode != GL_MODELVIEW && mode != GL_PROJECTION) {
+    if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE) {
         setError(*context, GL_INVALID_ENUM);
         return;
     }
@@ -98,7 +98,9 @@ void PushMatrix() {
     Context* context = outsideBeginEnd();
     if (!context) return;
     std::vector<Matrix>& stack = currentStack(*context);
-    const std::size_t depth = context->matrixMode == GL_PROJECTION ? maxProjectionDepth : maxModelviewDepth;
+    const std::size_t depth = context->matrixMode == GL_PROJECTION ? maxProjectionDepth
+                              : context->matrixMode == GL_TEXTURE  ? maxTextureDepth
+                                                                   : maxModelviewDepth;
     if (stack.size() >= depth) {
         setError(*context, GL_STACK_OVERFLOW);
         return;

@@ -1,10 +1,12 @@
-// The ES programs that compute GL 1.1's per-vertex lighting and per-fragment fog. Each is
-// generated for one combination of the states that change the equations' shape (which lights
-// are on and of which kind, colour material, normalization, fog mode) and kept; the values
-// (matrices, colours, light parameters) are uniforms set at each draw.
+// The ES programs that compute GL 1.1's per-vertex lighting, texturing and per-fragment fog. Each
+// is generated for one combination of the states that change the equations' shape (which lights
+// are on and of which kind, colour material, normalization, the texture units that sample and
+// their environments, fog mode) and kept; the values (matrices, colours, light parameters) are
+// uniforms set at each draw.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 
 #include "fixed_function/context.h"
@@ -14,6 +16,19 @@ namespace ff {
 
 namespace {
 
+// A texture environment as a shape holds it; 0: the unit does not sample.
+enum Environment : unsigned { noTexture, modulate, replace, decal };
+
+// The small index of an enum among the values a state takes, 0 for none of them, so that a
+// program's key stays within 64 bits.
+unsigned indexOf(GLenum value, std::initializer_list<GLenum> values) {
+    unsigned k = 1;
+    for (GLenum v : values) {
+        if (v == value) return k;
+        ++k;
+    }
+    return 0;
+}
 
 // What makes one program differ from another, packed into one key.
 struct Shape {
@@ -27,7 +42,9 @@ struct Shape {
     GLenum colorMaterial = 0;  // the material that follows the vertex colour; 0: none
     GLenum fog = 0;            // the fog mode; 0: no fog
     bool points = false;
+    Environment texture[textureUnits] = {};
 
+    // 45 bits: every field keeps its own.
     std::uint64_t key() const {
         std::uint64_t k = lighting;
         k = k << 8 | lights;
@@ -36,9 +53,10 @@ struct Shape {
         k = k << 8 | attenuated;
         k = k << 1 | localViewer;
         k = k << 1 | normalize;
-        k = k << 16 | (colorMaterial & 0xffff);
-        k = k << 16 | (fog & 0xffff);
+        k = k << 3 | indexOf(colorMaterial, {GL_EMISSION, GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_AMBIENT_AND_DIFFUSE});
+        k = k << 2 | indexOf(fog, {GL_EXP, GL_EXP2, GL_LINEAR});
         k = k << 1 | points;
+        for (Environment e : texture) k = k << 2 | e;
         return k;
     }
 };
@@ -66,6 +84,11 @@ Shape shapeOf(const Context& context, GLenum mode) {
             shape.colorMaterial = context.colorMaterialMode;
     }
     if (context.fog) shape.fog = context.fogMode;
+    for (int unit = 0; unit < textureUnits; ++unit) {
+        if (!sampledTexture(context, unit)) continue;
+        const GLenum mode = context.units[unit].envMode;
+        shape.texture[unit] = mode == GL_REPLACE ? replace : mode == GL_DECAL ? decal : modulate;
+    }
     return shape;
 }
 
@@ -79,6 +102,12 @@ std::string vertexSource(const Shape& s) {
         "uniform mat4 uProjection;\n"
         "varying vec4 vColor;\n"
         "varying float vFogDistance;\n";
+    for (int unit = 0; unit < textureUnits; ++unit) {
+        if (!s.texture[unit]) continue;
+        const std::string u = std::to_string(unit);
+        if (unit > 0) src += "attribute vec4 aTexCoord" + u + ";\n";
+        src += "uniform mat4 uTextureMatrix" + u + ";\nvarying vec4 vTexCoord" + u + ";\n";
+    }
     if (s.points) src += "uniform float uPointSize;\nuniform vec2 uViewportSize;\n";
     if (s.lighting) {
         src +=
@@ -154,6 +183,11 @@ std::string vertexSource(const Shape& s) {
     }
     // Fog is on the distance along the eye's axis, as GL's implementations measure it.
     if (s.fog) src += "  vFogDistance = abs(eye.z);\n";
+    for (int unit = 0; unit < textureUnits; ++unit) {
+        const std::string u = std::to_string(unit);
+        if (s.texture[unit])
+            src += "  vTexCoord" + u + " = uTextureMatrix" + u + " * aTexCoord" + (unit > 0 ? u : "") + ";\n";
+    }
     src += "}\n";
     return src;
 }
@@ -168,7 +202,26 @@ std::string fragmentSource(const Shape& s) {
         "varying vec4 vColor;\n"
         "varying float vFogDistance;\n";
     if (s.fog) src += "uniform vec4 uFogColor;\nuniform vec3 uFog;\n";  // density, end, 1 / (end - start)
+    for (int unit = 0; unit < textureUnits; ++unit) {
+        if (!s.texture[unit]) continue;
+        const std::string u = std::to_string(unit);
+        src += "uniform sampler2D uSampler" + u + ";\nvarying vec4 vTexCoord" + u + ";\n";
+        if (s.texture[unit] == replace) src += "uniform vec2 uTextureHas" + u + ";\n";  // colour, alpha
+    }
     src += "void main() {\n  vec4 c = vColor;\n";
+    // Each unit in turn combines its texel with the colour so far, after lighting and before fog,
+    // with s and t divided by q.
+    for (int unit = 0; unit < textureUnits; ++unit) {
+        if (!s.texture[unit]) continue;
+        const std::string u = std::to_string(unit), t = "t" + u;
+        src += "  vec4 " + t + " = texture2DProj(uSampler" + u + ", vTexCoord" + u + ");\n";
+        if (s.texture[unit] == modulate) src += "  c *= " + t + ";\n";
+        // GL_REPLACE takes the components the texture has and leaves the others.
+        if (s.texture[unit] == replace)
+            src += "  c = vec4(mix(c.rgb, " + t + ".rgb, uTextureHas" + u + ".x), mix(c.a, " + t + ".a, uTextureHas" +
+                   u + ".y));\n";
+        if (s.texture[unit] == decal) src += "  c.rgb = mix(c.rgb, " + t + ".rgb, " + t + ".a);\n";
+    }
     if (s.fog) {
         if (s.fog == GL_LINEAR) src += "  float f = (uFog.y - vFogDistance) * uFog.z;\n";
         if (s.fog == GL_EXP) src += "  float f = exp(-uFog.x * vFogDistance);\n";
@@ -213,12 +266,19 @@ enum Uniform {
     uAttenuation,
     uFogColor,
     uFog,
+    uTextureMatrix0,
+    uTextureMatrix1,
+    uSampler0,
+    uSampler1,
+    uTextureHas0,
+    uTextureHas1,
     uniformCount
 };
 const char* const uniformNames[uniformCount] = {
-    "uModelview",     "uProjection",        "uPointSize",     "uViewportSize", "uNormalMatrix",  "uMaterial",
-    "uShininess",     "uLightModelAmbient", "uLightAmbient",  "uLightDiffuse", "uLightSpecular", "uLightPosition",
-    "uSpotDirection", "uSpotExponent",      "uSpotCosCutoff", "uAttenuation",  "uFogColor",      "uFog"};
+    "uModelview",      "uProjection",        "uPointSize",     "uViewportSize", "uNormalMatrix",  "uMaterial",
+    "uShininess",      "uLightModelAmbient", "uLightAmbient",  "uLightDiffuse", "uLightSpecular", "uLightPosition",
+    "uSpotDirection",  "uSpotExponent",      "uSpotCosCutoff", "uAttenuation",  "uFogColor",      "uFog",
+    "uTextureMatrix0", "uTextureMatrix1",    "uSampler0",      "uSampler1",     "uTextureHas0",   "uTextureHas1"};
 
 Program link(const Es2Api& es, const Shape& shape) {
     Program program;
@@ -232,6 +292,7 @@ Program link(const Es2Api& es, const Shape& shape) {
         es.BindAttribLocation(program.name, normalAttribute, "aNormal");
         es.BindAttribLocation(program.name, colorAttribute, "aColor");
         es.BindAttribLocation(program.name, texCoordAttribute, "aTexCoord");
+        es.BindAttribLocation(program.name, texCoord1Attribute, "aTexCoord1");
         es.LinkProgram(program.name);
         GLint ok = GL_FALSE;
         es.GetProgramiv(program.name, GL_LINK_STATUS, &ok);
@@ -243,8 +304,13 @@ Program link(const Es2Api& es, const Shape& shape) {
     // Attached shaders live on with the program; the names can go now.
     if (vertex) es.DeleteShader(vertex);
     if (fragment) es.DeleteShader(fragment);
-    if (program.name)
+    if (program.name) {
         for (const char* name : uniformNames) program.uniforms.push_back(es.GetUniformLocation(program.name, name));
+        // Each unit's sampler reads the ES unit of the same number, for good.
+        es.UseProgram(program.name);
+        es.Uniform1i(program.uniforms[uSampler0], 0);
+        es.Uniform1i(program.uniforms[uSampler1], 1);
+    }
     return program;
 }
 
@@ -322,6 +388,15 @@ void setUniforms(const Context& context, const Program& program, const Shape& sh
         es.Uniform1fv(at(uSpotCosCutoff), maxLights, cosCutoff);
         es.Uniform3fv(at(uAttenuation), maxLights, attenuation);
     }
+    for (int unit = 0; unit < textureUnits; ++unit) {
+        if (!shape.texture[unit]) continue;
+        es.UniformMatrix4fv(at(Uniform(uTextureMatrix0 + unit)), 1, GL_FALSE, context.units[unit].matrix.back().data());
+        if (shape.texture[unit] != replace) continue;
+        const GLenum base = sampledTexture(context, unit)->baseFormat;
+        const bool alpha = base == GL_ALPHA || base == GL_LUMINANCE_ALPHA || base == GL_INTENSITY || base == GL_RGBA;
+        const GLfloat has[2] = {base == GL_ALPHA ? 0.0f : 1.0f, alpha ? 1.0f : 0.0f};
+        es.Uniform2fv(at(Uniform(uTextureHas0 + unit)), 1, has);
+    }
     if (shape.fog) {
         es.Uniform4fv(at(uFogColor), 1, context.fogColor);
         const float range = context.fogEnd - context.fogStart;
@@ -351,6 +426,7 @@ bool useProgram(Context& context, GLenum mode) {
     if (!program) return false;
     context.es.UseProgram(program->name);
     setUniforms(context, *program, shapeOf(context, mode));
+    bindSampledTextures(context);
     return true;
 }
 
@@ -369,7 +445,9 @@ bool drawVertices(Context& context, GLenum mode, int count) {
                            reinterpret_cast<const void*>(offsetof(Vertex, color)));
     es.VertexAttribPointer(texCoordAttribute, 4, GL_FLOAT, GL_FALSE, stride,
                            reinterpret_cast<const void*>(offsetof(Vertex, texCoord)));
-    for (GLuint a : {positionAttribute, normalAttribute, colorAttribute, texCoordAttribute})
+    es.VertexAttribPointer(texCoord1Attribute, 4, GL_FLOAT, GL_FALSE, stride,
+                           reinterpret_cast<const void*>(offsetof(Vertex, texCoord1)));
+    for (GLuint a : {positionAttribute, normalAttribute, colorAttribute, texCoordAttribute, texCoord1Attribute})
         es.EnableVertexAttribArray(a);
     es.DrawArrays(mode, 0, count);
     return true;

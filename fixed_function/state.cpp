@@ -31,6 +31,7 @@ bool* layerCapability(Context& context, GLenum cap) {
     case GL_COLOR_MATERIAL: return &context.colorMaterial;
     case GL_NORMALIZE: return &context.normalize;
     case GL_FOG: return &context.fog;
+    case GL_TEXTURE_2D: return &context.units[context.activeUnit].enabled;
     case GL_VERTEX_ARRAY: return &context.vertexArray.enabled;
     case GL_NORMAL_ARRAY: return &context.normalArray.enabled;
     case GL_COLOR_ARRAY: return &context.colorArray.enabled;
@@ -102,7 +103,17 @@ bool answer(Context& context, GLenum pname, Answer& a) {
         put(a, context.normal, 3);
         a.normalized = true;
         return true;
-    case GL_CURRENT_TEXTURE_COORDS: put(a, context.texCoord, 4); return true;
+    case GL_CURRENT_TEXTURE_COORDS:
+        put(a, context.activeUnit == 0 ? context.texCoord : context.texCoord1, 4);
+        return true;
+    case GL_TEXTURE_MATRIX: put(a, context.units[context.activeUnit].matrix.back().data(), 16); return true;
+    case GL_TEXTURE_STACK_DEPTH: a.values = {double(context.units[context.activeUnit].matrix.size())}; return true;
+    case GL_MAX_TEXTURE_STACK_DEPTH: a.values = {double(maxTextureDepth)}; return true;
+    case GL_TEXTURE_BINDING_2D: a.values = {double(context.units[context.activeUnit].binding)}; return true;
+    case GL_ACTIVE_TEXTURE_ARB: a.values = {double(GL_TEXTURE0_ARB + context.activeUnit)}; return true;
+    case GL_CLIENT_ACTIVE_TEXTURE_ARB: a.values = {double(GL_TEXTURE0_ARB)}; return true;
+    case GL_MAX_TEXTURE_UNITS_ARB: a.values = {double(textureUnits)}; return true;
+    case GL_MAX_TEXTURE_SIZE: a.values = {double(context.maxTextureSize)}; return true;
     case GL_LIGHT_MODEL_AMBIENT:
         put(a, context.lightModelAmbient, 4);
         a.normalized = true;
@@ -202,6 +213,10 @@ Context* createContext(ProcLoader loader, const char** why) {
         esExtensions && std::strstr(reinterpret_cast<const char*>(esExtensions), "GL_OES_element_index_uint");
     context->es.GetIntegerv(GL_VIEWPORT, context->viewport);
     context->es.GetFloatv(GL_ALIASED_LINE_WIDTH_RANGE, context->lineWidthRange);
+    context->es.GetIntegerv(GL_MAX_TEXTURE_SIZE, &context->maxTextureSize);
+    context->textures[0].bound = true;  // the default texture
+    // Texture images reach ES in packed rows, whatever the caller's unpack rules.
+    context->es.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
     // The first program made now proves that the ES compiler takes the layer's shaders.
     Context* previous = currentLayerContext;
     currentLayerContext = context;
@@ -218,6 +233,7 @@ Context* createContext(ProcLoader loader, const char** why) {
 void destroyContext(Context* context) {
     if (!context) return;
     deletePrograms(*context);
+    deleteTextures(*context);
     if (context->vertexBuffer) context->es.DeleteBuffers(1, &context->vertexBuffer);
     context->es.DeleteBuffers(attributeCount, context->arrayBuffers);
     if (context->indexBuffer) context->es.DeleteBuffers(1, &context->indexBuffer);
@@ -289,7 +305,7 @@ const GLubyte* GetString(GLenum name) {
     case GL_VENDOR:
     case GL_RENDERER: return context->es.GetString(name);
     case GL_VERSION: return reinterpret_cast<const GLubyte*>(context->version.c_str());
-    case GL_EXTENSIONS: return reinterpret_cast<const GLubyte*>("");
+    case GL_EXTENSIONS: return reinterpret_cast<const GLubyte*>("GL_ARB_multitexture");
     default: setError(*context, GL_INVALID_ENUM); return nullptr;
     }
 }

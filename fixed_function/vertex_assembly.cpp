@@ -20,6 +20,7 @@ void addVertex(float x, float y, float z, float w) {
     std::copy(context->normal, context->normal + 3, v.normal);
     std::copy(context->color, context->color + 4, v.color);
     std::copy(context->texCoord, context->texCoord + 4, v.texCoord);
+    std::copy(context->texCoord1, context->texCoord1 + 4, v.texCoord1);
     context->vertices.push_back(v);
 }
 
@@ -157,6 +158,8 @@ void addElement(Context& context, std::size_t i) {
         std::copy(texCoord, texCoord + 4, v.texCoord);
         for (int k = 0; k < context.texCoordArray.size; ++k) v.texCoord[k] = component(context.texCoordArray, i, k);
     }
+    // The texture coordinate array feeds unit 0; unit 1 keeps its current coordinate.
+    std::copy(context.texCoord1, context.texCoord1 + 4, v.texCoord1);
     context.vertices.push_back(v);
 }
 
@@ -369,9 +372,11 @@ bool streamable(const Context& context, GLenum mode) {
 // (one stride, starting within one element of each other) go over as one upload.
 void streamArrays(Context& context, std::size_t lowest, std::size_t highest) {
     const Es2Api& es = context.es;
+    // Unit 1 has no array of its own (the program never makes it the client's active unit).
     const ClientArray* arrays[attributeCount] = {&context.vertexArray, &context.normalArray, &context.colorArray,
-                                                 &context.texCoordArray};
-    const float* currents[attributeCount] = {nullptr, context.normal, context.color, context.texCoord};
+                                                 &context.texCoordArray, nullptr};
+    const float* currents[attributeCount] = {nullptr, context.normal, context.color, context.texCoord,
+                                             context.texCoord1};
     struct Span {
         const unsigned char* begin = nullptr;
         std::size_t bytes = 0, stride = 0;
@@ -380,8 +385,8 @@ void streamArrays(Context& context, std::size_t lowest, std::size_t highest) {
     bool oneBlock = true;
     std::size_t blockStride = 0;
     for (GLuint a = 0; a < attributeCount; ++a) {
+        if (!arrays[a] || !arrays[a]->enabled) continue;
         const ClientArray& array = *arrays[a];
-        if (!array.enabled) continue;
         const std::size_t element = (array.type == GL_FLOAT ? sizeof(GLfloat) : 1) * array.size;
         Span& span = spans[a];
         span.stride = array.stride ? static_cast<std::size_t>(array.stride) : element;
@@ -402,12 +407,12 @@ void streamArrays(Context& context, std::size_t lowest, std::size_t highest) {
         es.BufferData(GL_ARRAY_BUFFER, blockEnd - blockBegin, blockBegin, GL_STREAM_DRAW);
     }
     for (GLuint a = 0; a < attributeCount; ++a) {
-        const ClientArray& array = *arrays[a];
-        if (!array.enabled) {
+        if (!arrays[a] || !arrays[a]->enabled) {
             es.DisableVertexAttribArray(a);
             es.VertexAttrib4fv(a, currents[a]);
             continue;
         }
+        const ClientArray& array = *arrays[a];
         std::size_t offset = 0;
         if (oneBlock) {
             offset = static_cast<std::size_t>(spans[a].begin - blockBegin);

@@ -36,8 +36,14 @@ SDL_GLContext createEs2Context(platform::Window* window) {
 
 #define FF_TEST_MESA(call) &::gl##call,
 #define FF_TEST_LAYER(call) &ff::call,
-const GlCalls mesaCalls = {"Mesa's GL 1.1", FF_TEST_CALLS(FF_TEST_MESA) & ::gluPerspective};
-const GlCalls layerCalls = {"the layer on ES 2.0", FF_TEST_CALLS(FF_TEST_LAYER) & ff::Perspective};
+const GlCalls mesaCalls = {"Mesa's GL 1.1",       FF_TEST_CALLS(FF_TEST_MESA) & ::gluPerspective,
+                           &::glActiveTexture,    &::glMultiTexCoord2f,
+                           &::glMultiTexCoord2fv, &::gluScaleImage,
+                           &::gluBuild2DMipmaps};
+const GlCalls layerCalls = {"the layer on ES 2.0",    FF_TEST_CALLS(FF_TEST_LAYER) & ff::Perspective,
+                            &ff::ActiveTextureARB,    &ff::MultiTexCoord2fARB,
+                            &ff::MultiTexCoord2fvARB, &ff::ScaleImage,
+                            &ff::Build2DMipmaps};
 
 constexpr GLenum capabilities[] = {
     GL_VERTEX_ARRAY, GL_COLOR_ARRAY, GL_LIGHTING, GL_LIGHT0,    GL_LIGHT7, GL_COLOR_MATERIAL, GL_NORMALIZE,

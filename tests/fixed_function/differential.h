@@ -25,18 +25,24 @@
     X(GetBooleanv)                                                                                                    \
     X(GetIntegerv)                                                                                                    \
     X(GetFloatv)                                                                                                      \
-    X(GetDoublev) X(Clear) X(ClearColor) X(ClearDepth) X(Viewport) X(DepthFunc) X(BlendFunc) X(MatrixMode)            \
-        X(LoadIdentity) X(PushMatrix) X(PopMatrix) X(LoadMatrixf) X(LoadMatrixd) X(MultMatrixf) X(MultMatrixd)        \
-            X(Translatef) X(Translated) X(Scalef) X(Scaled) X(Rotatef) X(Rotated) X(Ortho) X(Frustum) X(Begin) X(End) \
-                X(Vertex2i) X(Vertex2f) X(Vertex3i) X(Vertex3f) X(Vertex3fv) X(Vertex4f) X(Normal3f) X(Normal3fv)     \
-                    X(Color3f) X(Color3fv) X(Color3ub) X(Color4f) X(Color4fv) X(TexCoord2i) X(TexCoord2f) X(Recti)    \
-                        X(Lightf) X(Lightfv) X(LightModelf) X(LightModelfv) X(Materialf) X(Materialfv)                \
-                            X(ColorMaterial) X(Fogf) X(Fogi) X(Fogfv) X(PixelStorei) X(GenLists) X(DeleteLists)       \
-                                X(IsList) X(NewList) X(EndList) X(CallList) X(CallLists) X(ListBase) X(PushAttrib)    \
-                                    X(PopAttrib) X(PushClientAttrib) X(PopClientAttrib) X(PolygonMode) X(LineWidth)   \
-                                        X(VertexPointer) X(NormalPointer) X(ColorPointer) X(TexCoordPointer)          \
-                                            X(EnableClientState) X(DisableClientState) X(DrawArrays) X(DrawElements)  \
-                                                X(ReadPixels)
+    X(GetDoublev)                                                                                                     \
+    X(Clear)                                                                                                          \
+    X(ClearColor)                                                                                                     \
+    X(ClearDepth)                                                                                                     \
+    X(Viewport) X(DepthFunc) X(BlendFunc) X(MatrixMode) X(LoadIdentity) X(PushMatrix) X(PopMatrix) X(LoadMatrixf)     \
+        X(LoadMatrixd) X(MultMatrixf) X(MultMatrixd) X(Translatef) X(Translated) X(Scalef) X(Scaled) X(Rotatef)       \
+            X(Rotated) X(Ortho) X(Frustum) X(Begin) X(End) X(Vertex2i) X(Vertex2f) X(Vertex3i) X(Vertex3f)            \
+                X(Vertex3fv) X(Vertex4f) X(Normal3f) X(Normal3fv) X(Color3f) X(Color3fv) X(Color3ub) X(Color4f)       \
+                    X(Color4fv) X(TexCoord2i) X(TexCoord2f) X(Recti) X(Lightf) X(Lightfv) X(LightModelf)              \
+                        X(LightModelfv) X(Materialf) X(Materialfv) X(ColorMaterial) X(Fogf) X(Fogi) X(Fogfv)          \
+                            X(PixelStorei) X(GenLists) X(DeleteLists) X(IsList) X(NewList) X(EndList) X(CallList)     \
+                                X(CallLists) X(ListBase) X(PushAttrib) X(PopAttrib) X(PushClientAttrib)               \
+                                    X(PopClientAttrib) X(PolygonMode) X(LineWidth) X(VertexPointer) X(NormalPointer)  \
+                                        X(ColorPointer) X(TexCoordPointer) X(EnableClientState) X(DisableClientState) \
+                                            X(DrawArrays) X(DrawElements) X(ReadPixels) X(GenTextures)                \
+                                                X(DeleteTextures) X(BindTexture) X(IsTexture) X(TexImage2D)           \
+                                                    X(TexParameteri) X(TexParameterf) X(GetTexParameteriv) X(TexEnvi) \
+                                                        X(GetTexEnviv)
 
 struct GlCalls {
     const char* name;
@@ -44,6 +50,12 @@ struct GlCalls {
     FF_TEST_CALLS(FF_TEST_MEMBER)
 #undef FF_TEST_MEMBER
     decltype(&::gluPerspective) Perspective;
+    // GL_ARB_multitexture's calls, which the driver's library exports under their GL 1.3 names.
+    decltype(&::glActiveTexture) ActiveTextureARB;
+    decltype(&::glMultiTexCoord2f) MultiTexCoord2fARB;
+    decltype(&::glMultiTexCoord2fv) MultiTexCoord2fvARB;
+    decltype(&::gluScaleImage) ScaleImage;
+    decltype(&::gluBuild2DMipmaps) Build2DMipmaps;
 };
 
 extern const GlCalls mesaCalls;   // the driver's GL 1.1

@@ -69,6 +69,21 @@ TEST_F(ShadersTest, LitColourMaterialSphere) {
         gl.Rotatef(20, 1, 0, 0);
         sphere(gl, 1.6f, 1, true);
     });
+    // The higher lights each have their own program: a sphere lit by the first light, then one lit
+    // by the first and the seventh (whose program the first draw's must not stand in for).
+    expectSamePicture("lights-five-to-seven", [](const GlCalls& gl) {
+        perspectiveView(gl);
+        const GLfloat green[4] = {0.1f, 0.9f, 0.2f, 1}, side[4] = {1, 0, 0.3f, 0};
+        gl.Lightfv(GL_LIGHT6, GL_DIFFUSE, green);
+        gl.Lightfv(GL_LIGHT6, GL_POSITION, side);
+        gl.Enable(GL_LIGHTING);
+        gl.Enable(GL_LIGHT0);
+        gl.Translatef(-1.2f, 0, -6);
+        sphere(gl, 1, 1, false);
+        gl.Enable(GL_LIGHT6);
+        gl.Translatef(2.4f, 0, 0);
+        sphere(gl, 1, 1, false);
+    });
     // A squashed sphere whose normals are three times too long, set right by GL_NORMALIZE; a second light, positional
     // with attenuation and a spot cone, and one directional; colour material on the diffuse alone, and a local viewer.
     expectSamePicture("spot-attenuation-normalize", [](const GlCalls& gl) {

@@ -124,13 +124,13 @@ TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
         gl.GetFloatv(GL_FOG_COLOR, white);
         EXPECT_EQ(white[0], 0.0f) << "the refused fog colour was not taken";
     });
-    // What Mesa offers and the layer refuses, with GL's error rather than a wrong picture: the
-    // texture matrix and texturing (not yet in the layer), two-sided lighting.
+    // What Mesa offers and the layer refuses, with GL's error rather than a wrong picture: 1D
+    // textures, two-sided lighting.
     onLayer([](const GlCalls& gl) {
-        gl.MatrixMode(GL_TEXTURE);
-        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "texture matrix";
-        gl.Enable(GL_TEXTURE_2D);
-        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "texturing";
+        gl.MatrixMode(GL_COLOR);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "colour matrix";
+        gl.Enable(GL_TEXTURE_1D);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_ENUM)) << "1D texturing";
         gl.LightModelf(GL_LIGHT_MODEL_TWO_SIDE, 1);
         EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_VALUE)) << "two-sided lighting";
         const GLshort shorts[6] = {};
@@ -167,7 +167,7 @@ TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
     const char* why = nullptr;
     EXPECT_EQ(ff::createContext([](const char*) -> void* { return nullptr; }, &why), nullptr);
     ASSERT_NE(why, nullptr);
-    EXPECT_STREQ(why, "glAttachShader");
+    EXPECT_STREQ(why, "glActiveTexture");
 }
 
 }  // namespace

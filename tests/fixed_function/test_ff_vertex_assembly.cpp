@@ -136,13 +136,14 @@ TEST_F(VertexAssemblyTest, ClientArraysAsMesaReadsThem) {
     // The same grid as triangles from one interleaved block, as the demo's meshes are laid out,
     // by indices that start far from 0 and, for a second draw, span more than 16 bits.
     struct Interleaved {
-        GLfloat position[3], normal[3];
+        GLfloat position[3], normal[3], texCoord[2];
     };
     std::vector<Interleaved> block(70000 + side * side);
     for (int k = 0; k < side * side; ++k) {
         Interleaved& v = block[70000 + k];
         std::copy(&positions[3 * k], &positions[3 * k] + 3, v.position);
         std::copy(&normals[3 * k], &normals[3 * k] + 3, v.normal);
+        v.texCoord[0] = float(k % side) / 4 + 0.1f, v.texCoord[1] = float(k / side) / 4 + 0.1f;
         v.position[1] -= 1.5f, v.position[2] -= 1;
     }
     block[0] = block[70000];  // the far corner again, at the start of the block
@@ -180,10 +181,22 @@ TEST_F(VertexAssemblyTest, ClientArraysAsMesaReadsThem) {
         gl.Color3ub(200, 90, 220);
         gl.VertexPointer(3, GL_FLOAT, sizeof(Interleaved), block[0].position);
         gl.NormalPointer(GL_FLOAT, sizeof(Interleaved), block[0].normal);
+        gl.TexCoordPointer(2, GL_FLOAT, sizeof(Interleaved), block[0].texCoord);
+        gl.EnableClientState(GL_TEXTURE_COORD_ARRAY);
+        const GLubyte checker[4 * 4] = {255, 255, 255, 255, 40, 40, 40, 255, 40, 40, 40, 255, 255, 255, 255, 255};
+        GLuint texture = 0;
+        gl.GenTextures(1, &texture);
+        gl.BindTexture(GL_TEXTURE_2D, texture);
+        gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        gl.TexImage2D(GL_TEXTURE_2D, 0, 4, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, checker);
+        gl.Enable(GL_TEXTURE_2D);
         gl.DrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangles.size()), GL_UNSIGNED_INT, triangles.data());
         gl.Translatef(0, 0, 0.5f);
         gl.DrawElements(GL_TRIANGLES, static_cast<GLsizei>(wideTriangles.size()), GL_UNSIGNED_INT,
                         wideTriangles.data());
+        gl.Disable(GL_TEXTURE_2D);
+        gl.DisableClientState(GL_TEXTURE_COORD_ARRAY);
         gl.EnableClientState(GL_COLOR_ARRAY);
         gl.VertexPointer(3, GL_FLOAT, 0, positions.data());
         gl.NormalPointer(GL_FLOAT, 0, normals.data());
