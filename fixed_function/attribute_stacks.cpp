@@ -29,7 +29,8 @@ void copyArray(const T (&from)[n], T (&to)[n]) {
 template <typename From, typename To>
 void copyGroups(GLbitfield mask, const From& from, To& to) {
     if (mask & GL_CURRENT_BIT)
-        copyArray(from.color, to.color), copyArray(from.normal, to.normal), copyArray(from.texCoord, to.texCoord);
+        copyArray(from.color, to.color), copyArray(from.normal, to.normal), copyArray(from.texCoord, to.texCoord),
+            to.raster = from.raster;
     if (mask & (GL_ENABLE_BIT | GL_LIGHTING_BIT)) {
         to.lighting = from.lighting;
         to.colorMaterial = from.colorMaterial;

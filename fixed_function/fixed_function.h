@@ -6,6 +6,8 @@
 
 #include <GL/gl.h>
 
+struct GLUquadric;  // GLU's name for a quadric; the layer's own behind it
+
 namespace ff {
 
 struct Context;
@@ -118,6 +120,15 @@ void Fogfv(GLenum pname, const GLfloat* params);
 void PixelStorei(GLenum pname, GLint param);
 void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, GLvoid* pixels);
 
+// The raster position and bitmaps. A bitmap compiled into a list keeps its bits as the unpack
+// rules of that moment lay them out.
+void RasterPos2i(GLint x, GLint y);
+void RasterPos2f(GLfloat x, GLfloat y);
+void RasterPos3f(GLfloat x, GLfloat y, GLfloat z);
+void RasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w);
+void Bitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove, GLfloat ymove,
+            const GLubyte* bitmap);
+
 // Display lists.
 GLuint GenLists(GLsizei range);
 void DeleteLists(GLuint list, GLsizei range);
@@ -130,5 +141,15 @@ void ListBase(GLuint base);
 
 // GLU.
 void Perspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar);  // gluPerspective
+// Quadrics (gluNewQuadric, ...): the sphere drawn with GLU's vertices, normals, texture
+// coordinates and primitives, in each draw style, normal mode and orientation. GLU's error
+// callback is not offered: a bad argument is ignored.
+GLUquadric* NewQuadric();
+void DeleteQuadric(GLUquadric* quadric);
+void QuadricDrawStyle(GLUquadric* quadric, GLenum drawStyle);
+void QuadricNormals(GLUquadric* quadric, GLenum normals);
+void QuadricTexture(GLUquadric* quadric, GLboolean textureCoords);
+void QuadricOrientation(GLUquadric* quadric, GLenum orientation);
+void Sphere(GLUquadric* quadric, GLdouble radius, GLint slices, GLint stacks);
 
 }  // namespace ff

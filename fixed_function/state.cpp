@@ -102,6 +102,14 @@ bool answer(Context& context, GLenum pname, Answer& a) {
         a.normalized = true;
         return true;
     case GL_CURRENT_TEXTURE_COORDS: put(a, context.texCoord, 4); return true;
+    case GL_CURRENT_RASTER_POSITION: put(a, context.raster.window, 4); return true;
+    case GL_CURRENT_RASTER_POSITION_VALID: a.values = {context.raster.valid ? 1.0 : 0.0}; return true;
+    case GL_CURRENT_RASTER_COLOR:
+        put(a, context.raster.color, 4);
+        a.normalized = true;
+        return true;
+    case GL_CURRENT_RASTER_DISTANCE: a.values = {context.raster.distance}; return true;
+    case GL_CURRENT_RASTER_TEXTURE_COORDS: put(a, context.raster.texCoord, 4); return true;
     case GL_LIGHT_MODEL_AMBIENT:
         put(a, context.lightModelAmbient, 4);
         a.normalized = true;
@@ -212,6 +220,7 @@ Context* createContext(ProcLoader loader, const char** why) {
 void destroyContext(Context* context) {
     if (!context) return;
     deletePrograms(*context);
+    deleteBitmapObjects(*context);
     if (context->vertexBuffer) context->es.DeleteBuffers(1, &context->vertexBuffer);
     if (currentLayerContext == context) currentLayerContext = nullptr;
     delete context;

@@ -36,14 +36,22 @@
                                     X(PopAttrib) X(PushClientAttrib) X(PopClientAttrib) X(PolygonMode) X(LineWidth)   \
                                         X(VertexPointer) X(NormalPointer) X(ColorPointer) X(TexCoordPointer)          \
                                             X(EnableClientState) X(DisableClientState) X(DrawArrays) X(DrawElements)  \
-                                                X(ReadPixels)
+                                                X(ReadPixels) X(RasterPos2i) X(RasterPos2f) X(RasterPos3f)    \
+                                                    X(RasterPos4f) X(Bitmap)
+
+// The GLU calls, each named once for Mesa's libGLU and the layer's.
+#define FF_TEST_GLU_CALLS(X)                                                                                      \
+    X(Perspective) X(NewQuadric) X(DeleteQuadric) X(QuadricDrawStyle) X(QuadricNormals) X(QuadricTexture) \
+        X(QuadricOrientation) X(Sphere)
 
 struct GlCalls {
     const char* name;
 #define FF_TEST_MEMBER(call) decltype(&::gl##call) call;
     FF_TEST_CALLS(FF_TEST_MEMBER)
 #undef FF_TEST_MEMBER
-    decltype(&::gluPerspective) Perspective;
+#define FF_TEST_GLU_MEMBER(call) decltype(&::glu##call) call;
+    FF_TEST_GLU_CALLS(FF_TEST_GLU_MEMBER)
+#undef FF_TEST_GLU_MEMBER
 };
 
 extern const GlCalls mesaCalls;   // the driver's GL 1.1
