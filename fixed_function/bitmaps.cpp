@@ -8,6 +8,7 @@
 // content, so that text drawn from the same glyph lists frame after frame uploads nothing.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -134,7 +135,7 @@ float fogFactor(const Context& context, float distance) {
     float f = 1;
     if (context.fogMode == GL_LINEAR) {
         const float range = context.fogEnd - context.fogStart;
-        f = range != 0 ? (context.fogEnd - distance) / range : 1;
+        f = (context.fogEnd - distance) * (range != 0 ? 1 / range : 1);  // as the shaders have it
     } else if (context.fogMode == GL_EXP) {
         f = std::exp(-context.fogDensity * distance);
     } else {
@@ -346,6 +347,10 @@ void Bitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat
         if (listed([=] { Bitmap(width, height, xorig, yorig, xmove, ymove, nullptr); })) return;
         return setError(*context, GL_INVALID_VALUE);
     }
+    // One byte a bit is held for the whole bitmap: more than fits any window is refused before
+    // anything is read or held.
+    constexpr std::uint64_t maxBits = std::uint64_t(1) << 28;
+    if (bitmap && std::uint64_t(width) * std::uint64_t(height) > maxBits) return setError(*context, GL_OUT_OF_MEMORY);
     auto bits = std::make_shared<std::vector<unsigned char>>();
     // Without bits (a glyph with no pixels) the call only moves the raster position.
     if (bitmap && !unpackBitmap(*context, width, height, bitmap, *bits)) return;

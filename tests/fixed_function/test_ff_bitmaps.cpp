@@ -349,8 +349,9 @@ TEST_F(BitmapsTest, BadInputGivesMesasErrors) {
     onLayer(badCalls(layer));
     EXPECT_EQ(layer, mesa);
 
-    // Unpack rules that place the bits beyond what memory can address are refused before anything
-    // is read, at once and when compiling (Mesa would read there); nothing moves.
+    // Unpack rules that place the bits beyond what memory can address, and more bits than any
+    // window shows, are refused before anything is read, at once and when compiling (Mesa would
+    // read there); nothing moves.
     onLayer([](const GlCalls& gl) {
         const GLubyte bits[1] = {0xff};
         gl.PixelStorei(GL_UNPACK_ROW_LENGTH, 1 << 20);
@@ -361,10 +362,24 @@ TEST_F(BitmapsTest, BadInputGivesMesasErrors) {
         gl.Bitmap(8, 1, 0, 0, 5, 0, bits);
         EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_VALUE));
         gl.EndList();
+        gl.PixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        gl.PixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+        gl.Bitmap(1 << 15, 1 << 15, 0, 0, 5, 0, bits);  // 128 MiB of bits that the caller does not have
+        EXPECT_EQ(gl.GetError(), GLenum(GL_OUT_OF_MEMORY));
         gl.CallList(1);
         GLfloat raster[4] = {};
         gl.GetFloatv(GL_CURRENT_RASTER_POSITION, raster);
         EXPECT_EQ(raster[0], 0.0f) << "a refused bitmap does not move the raster position";
+        // A bitmap without bits in a list keeps its move (Mesa 22.3 records nothing and raises
+        // GL_OUT_OF_MEMORY, so that a font's space does not advance).
+        gl.NewList(2, GL_COMPILE);
+        gl.Bitmap(0, 0, 0, 0, 7, 1.5f, nullptr);
+        gl.Bitmap(3, 2, 0, 0, 2, 0, nullptr);
+        gl.EndList();
+        gl.CallList(2);
+        gl.GetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+        EXPECT_EQ(raster[0], 9.0f);
+        EXPECT_EQ(raster[1], 1.5f);
         EXPECT_EQ(gl.GetError(), GLenum(GL_NO_ERROR));
     });
 }
@@ -375,6 +390,7 @@ void perspectiveView(const GlCalls& gl) {
     gl.ClearColor(0.05f, 0.05f, 0.1f, 1);
     gl.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     gl.Enable(GL_DEPTH_TEST);
+    gl.Enable(GL_CULL_FACE);  // back faces culled: the primitives must turn as GLU's
     gl.MatrixMode(GL_PROJECTION);
     gl.LoadIdentity();
     gl.Perspective(40, 1, 1, 30);
