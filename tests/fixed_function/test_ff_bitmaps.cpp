@@ -288,7 +288,7 @@ TEST_F(BitmapsTest, RasterStateAnswersAsMesas) {
             // Moved by bitmaps, with and without bits; kept by glPushAttrib's current group.
             gl.Color3f(0.3f, 0.2f, 0.1f), gl.RasterPos4f(0.1f, 0.2f, 0.3f, 1.25f);
             gl.PushAttrib(GL_CURRENT_BIT);
-            const GLubyte bits[4] = {0xff, 0x80, 0x81, 0xff};
+            const GLubyte bits[16] = {0xff, 0, 0, 0, 0x80, 0, 0, 0, 0x81, 0, 0, 0, 0xff};  // rows padded to 4
             gl.Bitmap(0, 0, 0, 0, 3.25f, -1.5f, nullptr);
             gl.Bitmap(8, 4, 2, 2, -7.5f, 2.25f, bits), note(true);
             gl.Color3f(1, 1, 0), gl.RasterPos2i(0, 0);
