@@ -30,7 +30,7 @@ template <typename From, typename To>
 void copyGroups(GLbitfield mask, const From& from, To& to) {
     if (mask & GL_CURRENT_BIT)
         copyArray(from.color, to.color), copyArray(from.normal, to.normal), copyArray(from.texCoord, to.texCoord),
-            copyArray(from.texCoord1, to.texCoord1);
+            copyArray(from.texCoord1, to.texCoord1), to.raster = from.raster;
     if (mask & (GL_ENABLE_BIT | GL_TEXTURE_BIT))
         for (int unit = 0; unit < textureUnits; ++unit) to.units[unit].enabled = from.units[unit].enabled;
     if (mask & (GL_ENABLE_BIT | GL_LIGHTING_BIT)) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "fixed_function/es2_api.h"
@@ -119,13 +120,33 @@ struct TextureUnit {
     std::vector<Matrix> matrix{identityMatrix};
 };
 
-constexpr int maxAttribDepth = 16;
-constexpr int maxListNesting = 64;  // lists calling lists, as Mesa allows  // each attribute stack, as Mesa's
+// The raster position as glRasterPos leaves it, with what it carries for glBitmap.
+struct RasterPosition {
+    float window[4] = {0, 0, 0, 1};  // window x and y, depth in [0, 1], clip w
+    bool valid = true;
+    float color[4] = {1, 1, 1, 1};  // lit when lighting is on, clamped
+    float distance = 0;             // from the eye, as glGet answers it
+    float fogDistance = 0;          // |z| in eye coordinates, which fog takes as every fragment's distance
+    float texCoord[4] = {0, 0, 0, 1};
+};
+
+// The ES objects that draw bitmaps: one program, a quad, and a texture per bitmap content seen
+// lately (the text overlay draws the same glyphs every frame).
+struct BitmapObjects {
+    Program program;  // 0: not made yet
+    GLuint quad = 0;
+    std::unordered_map<std::string, GLuint> textures;  // by size and bits
+    GLint maxSize = 0;  // the largest side one texture and one viewport take
+};
+
+constexpr int maxAttribDepth = 16;  // each attribute stack, as Mesa's
+constexpr int maxListNesting = 64;  // lists calling lists, as Mesa allows
 
 // What glPushAttrib saves: the groups named by its mask, in fields named as the context's own.
 struct AttribEntry {
     GLbitfield mask = 0;
     float color[4], normal[3], texCoord[4], texCoord1[4];
+    RasterPosition raster;
     bool lighting, colorMaterial, normalize, fog;
     std::map<GLenum, bool> esCapabilities;
     Light lights[maxLights];
@@ -164,6 +185,7 @@ struct Context {
     float normal[3] = {0, 0, 1};
     float texCoord[4] = {0, 0, 0, 1};   // unit 0's, which glTexCoord sets
     float texCoord1[4] = {0, 0, 0, 1};  // unit 1's
+    RasterPosition raster;
     bool insideBeginEnd = false;
     GLenum primitive = GL_POINTS;
     std::vector<Vertex> vertices;
@@ -233,6 +255,7 @@ struct Context {
     std::vector<GLushort> shortIndices;  // a draw's indices, rebased to its lowest
     std::vector<GLuint> longIndices;
     std::map<std::uint64_t, Program> programs;
+    BitmapObjects bitmapObjects;
 };
 
 // Hands ES again every state it keeps for the layer (capabilities, depth and blend functions,
@@ -299,5 +322,10 @@ bool drawVertices(Context& context, GLenum mode, int count);
 const Program* programFor(Context& context, GLenum mode);
 // Gives back every generated program.
 void deletePrograms(Context& context);
+// Gives back the ES objects that draw bitmaps.
+void deleteBitmapObjects(Context& context);
+// The inverse transpose of the modelview's upper 3 x 3, column-major, which takes normals to eye
+// coordinates; the identity when the modelview cannot be inverted.
+void normalMatrix(const Matrix& modelview, float out[9]);
 
 }  // namespace ff

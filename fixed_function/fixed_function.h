@@ -6,6 +6,8 @@
 
 #include <GL/gl.h>
 
+struct GLUquadric;  // GLU's name for a quadric; the layer's own behind it
+
 namespace ff {
 
 struct Context;
@@ -138,6 +140,15 @@ void ActiveTextureARB(GLenum texture);
 void MultiTexCoord2fARB(GLenum target, GLfloat s, GLfloat t);
 void MultiTexCoord2fvARB(GLenum target, const GLfloat* v);
 
+// The raster position and bitmaps. A bitmap compiled into a list keeps its bits as the unpack
+// rules of that moment lay them out.
+void RasterPos2i(GLint x, GLint y);
+void RasterPos2f(GLfloat x, GLfloat y);
+void RasterPos3f(GLfloat x, GLfloat y, GLfloat z);
+void RasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w);
+void Bitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove, GLfloat ymove,
+            const GLubyte* bitmap);
+
 // Display lists.
 GLuint GenLists(GLsizei range);
 void DeleteLists(GLuint list, GLsizei range);
@@ -156,5 +167,16 @@ GLint ScaleImage(GLenum format, GLsizei widthin, GLsizei heightin, GLenum typein
                  GLsizei heightout, GLenum typeout, void* dataout);
 GLint Build2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format, GLenum type,
                      const void* data);
+
+// Quadrics (gluNewQuadric, ...): the sphere drawn with GLU's vertices, normals, texture
+// coordinates and primitives, in each draw style, normal mode and orientation. GLU's error
+// callback is not offered: a bad argument is ignored.
+GLUquadric* NewQuadric();
+void DeleteQuadric(GLUquadric* quadric);
+void QuadricDrawStyle(GLUquadric* quadric, GLenum drawStyle);
+void QuadricNormals(GLUquadric* quadric, GLenum normals);
+void QuadricTexture(GLUquadric* quadric, GLboolean textureCoords);
+void QuadricOrientation(GLUquadric* quadric, GLenum orientation);
+void Sphere(GLUquadric* quadric, GLdouble radius, GLint slices, GLint stacks);
 
 }  // namespace ff

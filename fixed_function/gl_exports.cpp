@@ -125,6 +125,14 @@ void GLAPIENTRY glEndList() { ff::EndList(); }
 void GLAPIENTRY glCallList(GLuint list) { ff::CallList(list); }
 void GLAPIENTRY glCallLists(GLsizei n, GLenum type, const GLvoid* lists) { ff::CallLists(n, type, lists); }
 void GLAPIENTRY glListBase(GLuint base) { ff::ListBase(base); }
+void GLAPIENTRY glRasterPos2i(GLint x, GLint y) { ff::RasterPos2i(x, y); }
+void GLAPIENTRY glRasterPos2f(GLfloat x, GLfloat y) { ff::RasterPos2f(x, y); }
+void GLAPIENTRY glRasterPos3f(GLfloat x, GLfloat y, GLfloat z) { ff::RasterPos3f(x, y, z); }
+void GLAPIENTRY glRasterPos4f(GLfloat x, GLfloat y, GLfloat z, GLfloat w) { ff::RasterPos4f(x, y, z, w); }
+void GLAPIENTRY glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove, GLfloat ymove,
+                         const GLubyte* bitmap) {
+    ff::Bitmap(width, height, xorig, yorig, xmove, ymove, bitmap);
+}
 void GLAPIENTRY gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
     ff::Perspective(fovy, aspect, zNear, zFar);
 }
@@ -135,5 +143,18 @@ GLint GLAPIENTRY gluScaleImage(GLenum format, GLsizei widthin, GLsizei heightin,
 GLint GLAPIENTRY gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format,
                                    GLenum type, const void* data) {
     return ff::Build2DMipmaps(target, internalFormat, width, height, format, type, data);
+}
+GLUquadric* GLAPIENTRY gluNewQuadric() { return ff::NewQuadric(); }
+void GLAPIENTRY gluDeleteQuadric(GLUquadric* quadric) { ff::DeleteQuadric(quadric); }
+void GLAPIENTRY gluQuadricDrawStyle(GLUquadric* quadric, GLenum drawStyle) { ff::QuadricDrawStyle(quadric, drawStyle); }
+void GLAPIENTRY gluQuadricNormals(GLUquadric* quadric, GLenum normals) { ff::QuadricNormals(quadric, normals); }
+void GLAPIENTRY gluQuadricTexture(GLUquadric* quadric, GLboolean textureCoords) {
+    ff::QuadricTexture(quadric, textureCoords);
+}
+void GLAPIENTRY gluQuadricOrientation(GLUquadric* quadric, GLenum orientation) {
+    ff::QuadricOrientation(quadric, orientation);
+}
+void GLAPIENTRY gluSphere(GLUquadric* quadric, GLdouble radius, GLint slices, GLint stacks) {
+    ff::Sphere(quadric, radius, slices, stacks);
 }
 }

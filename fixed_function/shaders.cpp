@@ -314,8 +314,8 @@ Program link(const Es2Api& es, const Shape& shape) {
     return program;
 }
 
-// The inverse transpose of the modelview's upper 3 x 3, which takes normals to eye coordinates;
-// the identity when the modelview cannot be inverted.
+}  // namespace
+
 void normalMatrix(const Matrix& m, float out[9]) {
     const double a = m[0], b = m[4], c = m[8], d = m[1], e = m[5], f = m[9], g = m[2], h = m[6], i = m[10];
     const double det = a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
@@ -331,6 +331,8 @@ void normalMatrix(const Matrix& m, float out[9]) {
     for (int r = 0; r < 3; ++r)
         for (int col = 0; col < 3; ++col) out[col * 3 + r] = static_cast<float>(cof[r * 3 + col] / det);
 }
+
+namespace {
 
 void setUniforms(const Context& context, const Program& program, const Shape& shape) {
     const Es2Api& es = context.es;

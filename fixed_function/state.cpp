@@ -114,6 +114,14 @@ bool answer(Context& context, GLenum pname, Answer& a) {
     case GL_CLIENT_ACTIVE_TEXTURE_ARB: a.values = {double(GL_TEXTURE0_ARB)}; return true;
     case GL_MAX_TEXTURE_UNITS_ARB: a.values = {double(textureUnits)}; return true;
     case GL_MAX_TEXTURE_SIZE: a.values = {double(context.maxTextureSize)}; return true;
+    case GL_CURRENT_RASTER_POSITION: put(a, context.raster.window, 4); return true;
+    case GL_CURRENT_RASTER_POSITION_VALID: a.values = {context.raster.valid ? 1.0 : 0.0}; return true;
+    case GL_CURRENT_RASTER_COLOR:
+        put(a, context.raster.color, 4);
+        a.normalized = true;
+        return true;
+    case GL_CURRENT_RASTER_DISTANCE: a.values = {context.raster.distance}; return true;
+    case GL_CURRENT_RASTER_TEXTURE_COORDS: put(a, context.raster.texCoord, 4); return true;
     case GL_LIGHT_MODEL_AMBIENT:
         put(a, context.lightModelAmbient, 4);
         a.normalized = true;
@@ -234,6 +242,7 @@ void destroyContext(Context* context) {
     if (!context) return;
     deletePrograms(*context);
     deleteTextures(*context);
+    deleteBitmapObjects(*context);
     if (context->vertexBuffer) context->es.DeleteBuffers(1, &context->vertexBuffer);
     context->es.DeleteBuffers(attributeCount, context->arrayBuffers);
     if (context->indexBuffer) context->es.DeleteBuffers(1, &context->indexBuffer);

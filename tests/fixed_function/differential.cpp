@@ -35,15 +35,12 @@ SDL_GLContext createEs2Context(platform::Window* window) {
 }  // namespace
 
 #define FF_TEST_MESA(call) &::gl##call,
+#define FF_TEST_MESA_GLU(call) &::glu##call,
 #define FF_TEST_LAYER(call) &ff::call,
-const GlCalls mesaCalls = {"Mesa's GL 1.1",       FF_TEST_CALLS(FF_TEST_MESA) & ::gluPerspective,
-                           &::glActiveTexture,    &::glMultiTexCoord2f,
-                           &::glMultiTexCoord2fv, &::gluScaleImage,
-                           &::gluBuild2DMipmaps};
-const GlCalls layerCalls = {"the layer on ES 2.0",    FF_TEST_CALLS(FF_TEST_LAYER) & ff::Perspective,
-                            &ff::ActiveTextureARB,    &ff::MultiTexCoord2fARB,
-                            &ff::MultiTexCoord2fvARB, &ff::ScaleImage,
-                            &ff::Build2DMipmaps};
+const GlCalls mesaCalls = {"Mesa's GL 1.1", FF_TEST_CALLS(FF_TEST_MESA) FF_TEST_GLU_CALLS(FF_TEST_MESA_GLU) & ::glActiveTexture,
+                           &::glMultiTexCoord2f, &::glMultiTexCoord2fv};
+const GlCalls layerCalls = {"the layer on ES 2.0", FF_TEST_CALLS(FF_TEST_LAYER) FF_TEST_GLU_CALLS(FF_TEST_LAYER) &
+                            ff::ActiveTextureARB, &ff::MultiTexCoord2fARB, &ff::MultiTexCoord2fvARB};
 
 constexpr GLenum capabilities[] = {
     GL_VERTEX_ARRAY, GL_COLOR_ARRAY, GL_LIGHTING, GL_LIGHT0,    GL_LIGHT7, GL_COLOR_MATERIAL, GL_NORMALIZE,
@@ -62,6 +59,11 @@ std::vector<double> stateAnswers(const GlCalls& gl) {
                               GL_CURRENT_COLOR,
                               GL_CURRENT_NORMAL,
                               GL_CURRENT_TEXTURE_COORDS,
+                              GL_CURRENT_RASTER_POSITION,
+                              GL_CURRENT_RASTER_POSITION_VALID,
+                              GL_CURRENT_RASTER_COLOR,
+                              GL_CURRENT_RASTER_DISTANCE,
+                              GL_CURRENT_RASTER_TEXTURE_COORDS,
                               GL_LIGHT_MODEL_AMBIENT,
                               GL_LIGHT_MODEL_LOCAL_VIEWER,
                               GL_LIGHT_MODEL_TWO_SIDE,
@@ -143,6 +145,12 @@ void changeEveryState(const GlCalls& gl) {
     gl.PixelStorei(GL_UNPACK_SWAP_BYTES, 1);
     gl.PolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     gl.LineWidth(2.5f);
+    // Last, so that the position is placed by all of the above; unlit, as Mesa lights the raster
+    // position otherwise than its vertices (see test_ff_bitmaps.cpp).
+    gl.Translatef(0.1f, 0.2f, -0.3f);
+    gl.Disable(GL_LIGHTING);
+    gl.RasterPos4f(0.25f, -0.5f, 0.125f, 1.5f);
+    gl.Enable(GL_LIGHTING);
 }
 
 Picture readScene(const GlCalls& gl) {

@@ -42,20 +42,25 @@
                                             X(DrawArrays) X(DrawElements) X(ReadPixels) X(GenTextures)                \
                                                 X(DeleteTextures) X(BindTexture) X(IsTexture) X(TexImage2D)           \
                                                     X(TexParameteri) X(TexParameterf) X(GetTexParameteriv) X(TexEnvi) \
-                                                        X(GetTexEnviv)
+                                                        X(GetTexEnviv) X(RasterPos2i) X(RasterPos2f) X(RasterPos3f) X(RasterPos4f) X(Bitmap)
+
+// The GLU calls, each named once for Mesa's libGLU and the layer's.
+#define FF_TEST_GLU_CALLS(X)                                                                                      \
+    X(Perspective) X(NewQuadric) X(DeleteQuadric) X(QuadricDrawStyle) X(QuadricNormals) X(QuadricTexture) \
+        X(QuadricOrientation) X(Sphere) X(ScaleImage) X(Build2DMipmaps)
 
 struct GlCalls {
     const char* name;
 #define FF_TEST_MEMBER(call) decltype(&::gl##call) call;
     FF_TEST_CALLS(FF_TEST_MEMBER)
 #undef FF_TEST_MEMBER
-    decltype(&::gluPerspective) Perspective;
+#define FF_TEST_GLU_MEMBER(call) decltype(&::glu##call) call;
+    FF_TEST_GLU_CALLS(FF_TEST_GLU_MEMBER)
+#undef FF_TEST_GLU_MEMBER
     // GL_ARB_multitexture's calls, which the driver's library exports under their GL 1.3 names.
     decltype(&::glActiveTexture) ActiveTextureARB;
     decltype(&::glMultiTexCoord2f) MultiTexCoord2fARB;
     decltype(&::glMultiTexCoord2fv) MultiTexCoord2fvARB;
-    decltype(&::gluScaleImage) ScaleImage;
-    decltype(&::gluBuild2DMipmaps) Build2DMipmaps;
 };
 
 extern const GlCalls mesaCalls;   // the driver's GL 1.1

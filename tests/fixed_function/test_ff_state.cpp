@@ -161,6 +161,10 @@ TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
     ff::Vertex3f(1, 2, 3);
     ff::End();
     ff::PushMatrix();
+    const GLubyte bits[1] = {0xff};
+    ff::RasterPos2i(1, 2);
+    ff::Bitmap(1, 1, 0, 0, 1, 1, bits);
+    ff::Sphere(nullptr, 1, 8, 8);  // no quadric either
     EXPECT_EQ(ff::IsEnabled(GL_LIGHTING), GL_FALSE);
     EXPECT_EQ(ff::GetError(), GLenum(GL_NO_ERROR));
     // A loader that finds nothing gives no context, and says which entry point it missed.
