@@ -36,6 +36,7 @@ namespace ff {
     X(void, DrawArrays, (GLenum, GLint, GLsizei))                                          \
     X(void, Enable, (GLenum))                                                              \
     X(void, EnableVertexAttribArray, (GLuint))                                             \
+    X(void, Finish, ())                                                                    \
     X(void, GenBuffers, (GLsizei, GLuint*))                                                \
     X(void, GetFloatv, (GLenum, GLfloat*))                                                 \
     X(void, GetIntegerv, (GLenum, GLint*))                                                 \
