@@ -1,6 +1,10 @@
 // The GL-named functions of the build on the layer: each hands its call to the layer's function
 // of the same name, so that the program's own source, unchanged, draws through the layer.
+#include "fixed_function/gl_exports.h"
+
 #include <GL/glu.h>
+
+#include <cstring>
 
 #include "fixed_function/fixed_function.h"
 
@@ -22,6 +26,7 @@ void GLAPIENTRY glClearDepth(GLclampd depth) { ff::ClearDepth(depth); }
 void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { ff::Viewport(x, y, width, height); }
 void GLAPIENTRY glDepthFunc(GLenum func) { ff::DepthFunc(func); }
 void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor) { ff::BlendFunc(sfactor, dfactor); }
+void GLAPIENTRY glFinish() { ff::Finish(); }
 void GLAPIENTRY glMatrixMode(GLenum mode) { ff::MatrixMode(mode); }
 void GLAPIENTRY glLoadIdentity() { ff::LoadIdentity(); }
 void GLAPIENTRY glPushMatrix() { ff::PushMatrix(); }
@@ -88,6 +93,7 @@ void GLAPIENTRY glDrawElements(GLenum mode, GLsizei count, GLenum type, const GL
 }
 void GLAPIENTRY glLightf(GLenum light, GLenum pname, GLfloat param) { ff::Lightf(light, pname, param); }
 void GLAPIENTRY glLightfv(GLenum light, GLenum pname, const GLfloat* params) { ff::Lightfv(light, pname, params); }
+void GLAPIENTRY glGetLightfv(GLenum light, GLenum pname, GLfloat* params) { ff::GetLightfv(light, pname, params); }
 void GLAPIENTRY glLightModelf(GLenum pname, GLfloat param) { ff::LightModelf(pname, param); }
 void GLAPIENTRY glLightModelfv(GLenum pname, const GLfloat* params) { ff::LightModelfv(pname, params); }
 void GLAPIENTRY glMaterialf(GLenum face, GLenum pname, GLfloat param) { ff::Materialf(face, pname, param); }
@@ -113,3 +119,22 @@ void GLAPIENTRY gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, G
     ff::Perspective(fovy, aspect, zNear, zFar);
 }
 }
+
+namespace ff {
+
+void* exportedProcAddress(const char* name) {
+    struct Entry {
+        const char* name;
+        void* address;
+    };
+    static const Entry extensionFunctions[] = {
+        {"glActiveTextureARB", reinterpret_cast<void*>(&glActiveTextureARB)},
+        {"glMultiTexCoord2fARB", reinterpret_cast<void*>(&glMultiTexCoord2fARB)},
+    };
+    if (!name) return nullptr;
+    for (const Entry& entry : extensionFunctions)
+        if (std::strcmp(entry.name, name) == 0) return entry.address;
+    return nullptr;
+}
+
+}  // namespace ff
