@@ -82,6 +82,33 @@ TEST_F(StateTest, ANewContextStartsFromGlsInitialState) {
     EXPECT_GT(compareBlocks(black, after, {}).largest, blockTolerance) << "and draws at all";
 }
 
+// The framebuffer read back in each format the layer packs (ES reads RGBA alone), at every pack
+// alignment, from a region whose rows need padding: byte for byte what Mesa writes, padding left
+// as it was.
+TEST_F(StateTest, PixelsReadBackAsMesaPacksThem) {
+    const auto readEveryWay = [](std::vector<unsigned char>& bytes) {
+        return [&bytes](const GlCalls& gl) {
+            gl.Viewport(0, 0, sceneSide, sceneSide);
+            gl.ClearColor(0.2f, 0.4f, 0.6f, 0.8f);
+            gl.Clear(GL_COLOR_BUFFER_BIT);
+            gl.Color3f(1, 0.5f, 0.25f);
+            gl.Recti(0, 0, 1, 1);
+            for (GLenum format : {GL_RGB, GL_RGBA, GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA})
+                for (GLint alignment : {1, 2, 4, 8}) {
+                    std::vector<unsigned char> region(5 * 3 * 4 + 3 * 8, 0xab);
+                    gl.PixelStorei(GL_PACK_ALIGNMENT, alignment);
+                    gl.ReadPixels(sceneSide / 2 - 2, sceneSide / 2 - 1, 5, 3, format, GL_UNSIGNED_BYTE, region.data());
+                    bytes.insert(bytes.end(), region.begin(), region.end());
+                }
+            bytes.push_back(static_cast<unsigned char>(gl.GetError()));
+        };
+    };
+    std::vector<unsigned char> mesa, layer;
+    onMesa(readEveryWay(mesa));
+    onLayer(readEveryWay(layer));
+    EXPECT_EQ(layer, mesa);
+}
+
 // Each bad call in turn, with the error read after it; run on both, the errors must be the same,
 // and the state must come through unchanged.
 void badCalls(const GlCalls& gl, std::vector<GLenum>& errors, std::vector<double>& after) {
