@@ -1,7 +1,8 @@
 // The build on the fixed-function layer: the SDL backend's GL context is OpenGL ES 2.0 with a
 // layer context over it, current together and given back together; the program's extension
-// functions are the layer's; and a layer that cannot start refuses the window as a GL context
-// that cannot be made does, with the reason on standard error.
+// functions are the layer's; --info and the report name the layer and the ES driver under it;
+// and a layer that cannot start refuses the window as a GL context that cannot be made does, with
+// the reason on standard error.
 #include <GL/gl.h>
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 
 #include "app/application.h"
 #include "app/globals.h"
+#include "check/gl_description.h"
+#include "check/run_record.h"
 #include "fixed_function/fixed_function.h"
 #include "platform/gl_proc.h"
 #include "platform/sdl/seams.h"
@@ -65,6 +68,20 @@ TEST_F(GlTest, ExtensionFunctionsAreTheLayers) {
         EXPECT_EQ(activeTexture, nullptr) << "none while the layer does not list the extension";
     else
         EXPECT_EQ(activeTexture, reinterpret_cast<void*>(&glActiveTextureARB));
+}
+
+// What --info prints and the report holds: GL_VERSION as the layer answers it, "1.1", the layer,
+// and the ES driver's own version; vendor and renderer are the driver's.
+TEST_F(GlTest, TheRunsDescriptionNamesTheLayerAndTheEsDriverUnderIt) {
+    recordGLDescription();
+    EXPECT_EQ(runRecord.gl.version.rfind("1.1 facedemo fixed-function layer on OpenGL ES ", 0), 0u)
+        << runRecord.gl.version;
+    EXPECT_EQ(runRecord.gl.renderer, reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    testing::internal::CaptureStdout();
+    printGLInfo();
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find("\nGL_VERSION: " + runRecord.gl.version + "\n"), std::string::npos) << printed;
+    runRecord = RunRecord();
 }
 
 TEST(LayerContext, ALayerThatCannotStartRefusesTheWindow) {
