@@ -40,6 +40,7 @@ namespace ff {
     X(void, DrawElements, (GLenum, GLsizei, GLenum, const void*))                                     \
     X(void, Enable, (GLenum))                                                                         \
     X(void, EnableVertexAttribArray, (GLuint))                                                        \
+    X(void, Finish, ())                                                                               \
     X(void, GenBuffers, (GLsizei, GLuint*))                                                           \
     X(void, GenTextures, (GLsizei, GLuint*))                                                          \
     X(void, GetFloatv, (GLenum, GLfloat*))                                                            \

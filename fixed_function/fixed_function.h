@@ -44,6 +44,8 @@ void ClearDepth(GLclampd depth);
 void Viewport(GLint x, GLint y, GLsizei width, GLsizei height);
 void DepthFunc(GLenum func);
 void BlendFunc(GLenum sfactor, GLenum dfactor);
+// Waits until ES has carried out every call made so far (never compiled into a list).
+void Finish();
 
 // Matrices.
 void MatrixMode(GLenum mode);
@@ -108,6 +110,8 @@ void DrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices
 // Lighting and fog.
 void Lightf(GLenum light, GLenum pname, GLfloat param);
 void Lightfv(GLenum light, GLenum pname, const GLfloat* params);
+// A light's parameter as GL keeps it: positions and spot directions in eye coordinates.
+void GetLightfv(GLenum light, GLenum pname, GLfloat* params);
 void LightModelf(GLenum pname, GLfloat param);
 void LightModelfv(GLenum pname, const GLfloat* params);
 void Materialf(GLenum face, GLenum pname, GLfloat param);

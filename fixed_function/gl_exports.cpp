@@ -1,6 +1,10 @@
 // The GL-named functions of the build on the layer: each hands its call to the layer's function
 // of the same name, so that the program's own source, unchanged, draws through the layer.
+#include "fixed_function/gl_exports.h"
+
 #include <GL/glu.h>
+
+#include <cstring>
 
 #include "fixed_function/fixed_function.h"
 
@@ -22,6 +26,7 @@ void GLAPIENTRY glClearDepth(GLclampd depth) { ff::ClearDepth(depth); }
 void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { ff::Viewport(x, y, width, height); }
 void GLAPIENTRY glDepthFunc(GLenum func) { ff::DepthFunc(func); }
 void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor) { ff::BlendFunc(sfactor, dfactor); }
+void GLAPIENTRY glFinish() { ff::Finish(); }
 void GLAPIENTRY glMatrixMode(GLenum mode) { ff::MatrixMode(mode); }
 void GLAPIENTRY glLoadIdentity() { ff::LoadIdentity(); }
 void GLAPIENTRY glPushMatrix() { ff::PushMatrix(); }
@@ -88,6 +93,7 @@ void GLAPIENTRY glDrawElements(GLenum mode, GLsizei count, GLenum type, const GL
 }
 void GLAPIENTRY glLightf(GLenum light, GLenum pname, GLfloat param) { ff::Lightf(light, pname, param); }
 void GLAPIENTRY glLightfv(GLenum light, GLenum pname, const GLfloat* params) { ff::Lightfv(light, pname, params); }
+void GLAPIENTRY glGetLightfv(GLenum light, GLenum pname, GLfloat* params) { ff::GetLightfv(light, pname, params); }
 void GLAPIENTRY glLightModelf(GLenum pname, GLfloat param) { ff::LightModelf(pname, param); }
 void GLAPIENTRY glLightModelfv(GLenum pname, const GLfloat* params) { ff::LightModelfv(pname, params); }
 void GLAPIENTRY glMaterialf(GLenum face, GLenum pname, GLfloat param) { ff::Materialf(face, pname, param); }
@@ -125,6 +131,9 @@ void GLAPIENTRY glEndList() { ff::EndList(); }
 void GLAPIENTRY glCallList(GLuint list) { ff::CallList(list); }
 void GLAPIENTRY glCallLists(GLsizei n, GLenum type, const GLvoid* lists) { ff::CallLists(n, type, lists); }
 void GLAPIENTRY glListBase(GLuint base) { ff::ListBase(base); }
+void GLAPIENTRY glActiveTextureARB(GLenum texture) { ff::ActiveTextureARB(texture); }
+void GLAPIENTRY glMultiTexCoord2fARB(GLenum target, GLfloat s, GLfloat t) { ff::MultiTexCoord2fARB(target, s, t); }
+void GLAPIENTRY glMultiTexCoord2fvARB(GLenum target, const GLfloat* v) { ff::MultiTexCoord2fvARB(target, v); }
 void GLAPIENTRY glRasterPos2i(GLint x, GLint y) { ff::RasterPos2i(x, y); }
 void GLAPIENTRY glRasterPos2f(GLfloat x, GLfloat y) { ff::RasterPos2f(x, y); }
 void GLAPIENTRY glRasterPos3f(GLfloat x, GLfloat y, GLfloat z) { ff::RasterPos3f(x, y, z); }
@@ -158,3 +167,23 @@ void GLAPIENTRY gluSphere(GLUquadric* quadric, GLdouble radius, GLint slices, GL
     ff::Sphere(quadric, radius, slices, stacks);
 }
 }
+
+namespace ff {
+
+void* exportedProcAddress(const char* name) {
+    struct Entry {
+        const char* name;
+        void* address;
+    };
+    static const Entry extensionFunctions[] = {
+        {"glActiveTextureARB", reinterpret_cast<void*>(&glActiveTextureARB)},
+        {"glMultiTexCoord2fARB", reinterpret_cast<void*>(&glMultiTexCoord2fARB)},
+        {"glMultiTexCoord2fvARB", reinterpret_cast<void*>(&glMultiTexCoord2fvARB)},
+    };
+    if (!name) return nullptr;
+    for (const Entry& entry : extensionFunctions)
+        if (std::strcmp(entry.name, name) == 0) return entry.address;
+    return nullptr;
+}
+
+}  // namespace ff

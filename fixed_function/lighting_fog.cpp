@@ -100,6 +100,28 @@ void Lightfv(GLenum light, GLenum pname, const GLfloat* params) {
     }
 }
 
+void GetLightfv(GLenum light, GLenum pname, GLfloat* params) {
+    Context* context = outsideBeginEnd();
+    if (!context) return;
+    if (light < GL_LIGHT0 || light >= GL_LIGHT0 + maxLights || lightParameterCount(pname) == 0) {
+        setError(*context, GL_INVALID_ENUM);
+        return;
+    }
+    if (!params) return;
+    const Light& l = context->lights[light - GL_LIGHT0];
+    const auto give = [params](const float* values, int count) { std::copy(values, values + count, params); };
+    switch (pname) {
+    case GL_AMBIENT: give(l.ambient, 4); break;
+    case GL_DIFFUSE: give(l.diffuse, 4); break;
+    case GL_SPECULAR: give(l.specular, 4); break;
+    case GL_POSITION: give(l.position, 4); break;
+    case GL_SPOT_DIRECTION: give(l.spotDirection, 3); break;
+    case GL_SPOT_EXPONENT: params[0] = l.spotExponent; break;
+    case GL_SPOT_CUTOFF: params[0] = l.spotCutoff; break;
+    default: params[0] = l.attenuation[pname - GL_CONSTANT_ATTENUATION]; break;
+    }
+}
+
 void Lightf(GLenum light, GLenum pname, GLfloat param) {
     if (lightParameterCount(pname) != 1) {
         // Vector parameters cannot be given as one value.

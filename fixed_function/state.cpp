@@ -360,6 +360,10 @@ void Clear(GLbitfield mask) {
     context->es.Clear(mask);
 }
 
+void Finish() {
+    if (Context* context = outsideBeginEnd()) context->es.Finish();
+}
+
 void ClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha) {
     if (listed([=] { ClearColor(red, green, blue, alpha); })) return;
     Context* context = outsideBeginEnd();

@@ -9,7 +9,7 @@ namespace platform {
 struct Instance;       // the module that registers the window class
 struct Window;         // a top-level window with a GL-capable surface
 struct DeviceContext;  // what a window is drawn through: its GL contexts and the buffer swap
-struct GLContext;      // an OpenGL compatibility context
+struct GLContext;      // an OpenGL compatibility context (on the fixed-function layer, ES 2.0 with the layer's)
 
 using LRESULT = std::intptr_t;
 using WPARAM = std::uintptr_t;
@@ -68,9 +68,11 @@ void clientSize(Window* window, int& width, int& height);
 DeviceContext* getDC(Window* window);
 void releaseDC(Window* window, DeviceContext* deviceContext);
 
+// A GL context for the window, made current, in GL's initial state; null on failure.
 GLContext* createGLContext(DeviceContext* deviceContext);
 // Device context and GL context null: no context is current.
 bool makeCurrent(DeviceContext* deviceContext, GLContext* context);
+// Deletes a context whose window has not been destroyed yet.
 void deleteGLContext(GLContext* context);
 void swapBuffers(DeviceContext* deviceContext);
 

@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test: unit tests on SDL's offscreen driver
 # and end-to-end tests of the real program under Xvfb; then the same unit and end-to-end
 # tests built with AddressSanitizer and UndefinedBehaviorSanitizer; then each fuzzer for a
-# bounded time; then the Windows build's unit and end-to-end tests under Wine.
+# bounded time; then the program built on the fixed-function layer over OpenGL ES 2.0
+# (scripts/test-gles2.sh); then the Windows build's unit and end-to-end tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -43,6 +44,9 @@ echo "== Fuzzers =="
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DFACEDEMO_FUZZ=ON -DFACEDEMO_BENCH=OFF >/dev/null
 cmake --build build-fuzz --target fuzzers -j "$jobs"
 (cd build-fuzz && ctest --output-on-failure -L fuzz)
+
+echo "== The program on the fixed-function layer over OpenGL ES 2.0 =="
+scripts/test-gles2.sh
 
 echo "== Windows build under Wine =="
 # The asset generators of the first build serve the cross build.

@@ -124,6 +124,35 @@ TEST_F(DisplaySwitchTest, F1SwitchesToFullScreenAndBackCarryingTheStateOn) {
     EXPECT_TRUE(MessageBoxRecorder::boxes().empty());
 }
 
+// The new window's GL context is a new one, in GL's initial state, which the program's own set-up
+// then changes: what the program never sets is back where GL starts (on the fixed-function layer
+// too, whose context is made anew over each new ES context).
+TEST_F(DisplaySwitchTest, TheNewContextStartsFromGlsInitialState) {
+    ScopedWorkDir dir;
+    dir.copyData({"rocks.bmp", "sunsetclouds.bmp", "Lightmap.bmp"});
+    ASSERT_TRUE(appWindow.create("OpenGL Window", 700, 500, 32, false));
+    ASSERT_TRUE(initGL());
+    glEnable(GL_CULL_FACE);
+    glLineWidth(3);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glPushAttrib(GL_FOG_BIT);
+
+    pressF1();
+    ASSERT_NE(appWindow.windowHandle, nullptr);
+    ASSERT_TRUE(appWindow.fullScreen);
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+    GLfloat lineWidth = 0;
+    glGetFloatv(GL_LINE_WIDTH, &lineWidth);
+    EXPECT_EQ(lineWidth, 1.0f);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1) << "the matrix stack starts empty";
+    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 0) << "and the attribute stack";
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "while the program's own set-up is made again";
+}
+
 // Each switch releases the window, its device context and its GL context and makes them anew:
 // after switches there and back the process holds the same GUI objects (where the system counts
 // them) and the new context just the glyph lists and the three textures.

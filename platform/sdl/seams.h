@@ -7,4 +7,9 @@ namespace platform {
 // does that lists a mode it then cannot set.
 void refuseDisplayModes(bool refuse);
 
+// While set, the fixed-function layer finds no ES entry point over each new GL context, as over
+// a driver that lacks one it needs, and the context is refused (in the build on the layer; the
+// seam does nothing in the build on GL).
+void refuseLayerContexts(bool refuse);
+
 }  // namespace platform

@@ -1,5 +1,6 @@
 // Windows, display modes and GL contexts over SDL2.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,12 +11,28 @@
 #include "platform/sdl/seams.h"
 #include "platform/window_registry.h"
 
+#ifdef FACEDEMO_GLES2
+#include "fixed_function/fixed_function.h"
+#endif
+
 namespace platform {
+
+// The program's GL context: SDL's. In the build on the fixed-function layer, an OpenGL ES 2.0
+// context with the layer's context over it, and the window both were made on: the layer gives
+// its ES objects back with its ES context current.
+struct GLContext {
+    SDL_GLContext sdl = nullptr;
+#ifdef FACEDEMO_GLES2
+    SDL_Window* window = nullptr;
+    ff::Context* layer = nullptr;
+#endif
+};
 
 namespace {
 
 bool fullScreenModeSet = false;
 bool displayModesRefused = false;
+bool layerContextsRefused = false;
 SDL_DisplayMode fullScreenMode{};
 std::string lastError;
 
@@ -43,11 +60,28 @@ bool showsWindows(const char* driver) {
     return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
 }
 
+// The kind of GL context every window's context is: OpenGL 1.1 in a compatibility context or, on
+// the fixed-function layer, OpenGL ES 2.0.
+void askForContextKind() {
+#ifdef FACEDEMO_GLES2
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+#else
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+#endif
+}
+
 // Starts the video subsystem, which stays up for the whole process, with its GL library loaded
 // for good: SDL would otherwise unload and load the driver again with every window (each F1
 // switch), and a driver unloaded before the process ends hides what it keeps from leak checks.
 bool startVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+#ifdef FACEDEMO_GLES2
+    // ES through EGL under X11 too (SDL would take GLX there), as off screen; SDL reads the hint
+    // as it loads the GL library below.
+    SDL_SetHint(SDL_HINT_VIDEO_X11_FORCE_EGL, "1");
+#endif
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return failed("no video driver could start");
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!offscreenRendering() && !showsWindows(driver)) {
@@ -57,6 +91,8 @@ bool startVideo() {
         return false;
     }
     // A library that cannot be loaded shows later, as a window or context that cannot be made.
+    // Which library SDL loads (GL, or ES) follows the context asked for.
+    askForContextKind();
     SDL_GL_LoadLibrary(nullptr);
     return true;
 }
@@ -124,7 +160,7 @@ Window* createWindow(const char* title, int width, int height, bool fullScreen) 
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    askForContextKind();
 
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     flags |= fullScreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
@@ -182,6 +218,8 @@ bool displayModeTaken(Window* window) { return !window || window->displayModeTak
 
 void refuseDisplayModes(bool refuse) { displayModesRefused = refuse; }
 
+void refuseLayerContexts(bool refuse) { layerContextsRefused = refuse; }
+
 void destroyWindow(Window* window) {
     if (!window) return;
     lastDisplay = SDL_GetWindowDisplayIndex(window->sdl);
@@ -202,24 +240,66 @@ void releaseDC(Window*, DeviceContext*) {}
 
 GLContext* createGLContext(DeviceContext* deviceContext) {
     if (!deviceContext) return nullptr;
-    SDL_GLContext context = SDL_GL_CreateContext(deviceContext->sdl);
-    if (!context) {
+    SDL_GLContext sdl = SDL_GL_CreateContext(deviceContext->sdl);
+    if (!sdl) {
         failed("the GL context could not be made");
         return nullptr;
     }
     // Frames run as fast as the machine allows.
     SDL_GL_SetSwapInterval(0);
-    return static_cast<GLContext*>(context);
+    auto* context = new GLContext{sdl};
+#ifdef FACEDEMO_GLES2
+    // The layer's context over the ES context, which SDL has made current, in GL's initial state:
+    // a new window's context (each F1 switch) starts from scratch, as a new GL context does.
+    const char* why = nullptr;
+    context->window = deviceContext->sdl;
+    context->layer = ff::createContext(
+        [](const char* name) { return layerContextsRefused ? nullptr : SDL_GL_GetProcAddress(name); }, &why);
+    if (!context->layer) {
+        // The program says only that no window could be made: the reason goes to standard error.
+        lastError = std::string("the fixed-function layer could not start on OpenGL ES 2.0: ") +
+                    (why && *why ? why : "no reason given");
+        std::fprintf(stderr, "%s\n", lastError.c_str());
+        SDL_GL_MakeCurrent(deviceContext->sdl, nullptr);
+        SDL_GL_DeleteContext(sdl);
+        delete context;
+        return nullptr;
+    }
+    ff::makeCurrent(context->layer);
+#endif
+    return context;
 }
 
 bool makeCurrent(DeviceContext* deviceContext, GLContext* context) {
     SDL_Window* sdl = deviceContext ? deviceContext->sdl : nullptr;
-    if (SDL_GL_MakeCurrent(sdl, static_cast<SDL_GLContext>(context)) == 0) return true;
-    return failed("the GL context could not be made current");
+    if (SDL_GL_MakeCurrent(sdl, context ? context->sdl : nullptr) != 0)
+        return failed("the GL context could not be made current");
+#ifdef FACEDEMO_GLES2
+    ff::makeCurrent(context ? context->layer : nullptr);
+#endif
+    return true;
 }
 
 void deleteGLContext(GLContext* context) {
-    if (context) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
+    if (!context) return;
+#ifdef FACEDEMO_GLES2
+    // The layer gives its ES objects back in its own ES context, made current for that while; the
+    // context current before (none, as a rule) is current again after.
+    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+    SDL_GLContext previous = SDL_GL_GetCurrentContext();
+    if (SDL_GL_MakeCurrent(context->window, context->sdl) == 0) {
+        ff::destroyContext(context->layer);
+        if (previous != context->sdl) SDL_GL_MakeCurrent(previousWindow, previous);
+    } else {
+        // Where its ES context cannot be made current, the layer's objects go with that context
+        // below, and the layer's record alone goes here, its ES calls made with no context current
+        // (where they do nothing) rather than in another context.
+        SDL_GL_MakeCurrent(nullptr, nullptr);
+        ff::destroyContext(context->layer);
+    }
+#endif
+    SDL_GL_DeleteContext(context->sdl);
+    delete context;
 }
 
 void swapBuffers(DeviceContext* deviceContext) {

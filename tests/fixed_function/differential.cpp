@@ -105,6 +105,22 @@ std::vector<double> stateAnswers(const GlCalls& gl) {
         gl.GetDoublev(q, d);
         for (int k = 0; k < 4; ++k) all.insert(all.end(), {f[k], double(i[k]), double(b[k]), d[k]});
     }
+    const GLenum lightParameters[] = {GL_AMBIENT,
+                                      GL_DIFFUSE,
+                                      GL_SPECULAR,
+                                      GL_POSITION,
+                                      GL_SPOT_DIRECTION,
+                                      GL_SPOT_EXPONENT,
+                                      GL_SPOT_CUTOFF,
+                                      GL_CONSTANT_ATTENUATION,
+                                      GL_LINEAR_ATTENUATION,
+                                      GL_QUADRATIC_ATTENUATION};
+    for (GLenum light : {GL_LIGHT0, GL_LIGHT1, GL_LIGHT7})
+        for (GLenum p : lightParameters) {
+            GLfloat f[4] = {-9, -9, -9, -9};
+            gl.GetLightfv(light, p, f);
+            all.insert(all.end(), f, f + 4);
+        }
     all.push_back(gl.GetError());
     return all;
 }
@@ -117,6 +133,18 @@ void changeEveryState(const GlCalls& gl) {
             gl.Enable(cap);
     gl.Disable(GL_DITHER);
     gl.Disable(GL_LIGHT7);
+    // A light given under a modelview that turns and moves it: kept in eye coordinates.
+    gl.PushMatrix();
+    gl.Translatef(1, -2, 3);
+    gl.Rotatef(30, 0, 1, 0);
+    const GLfloat lightColour[4] = {0.9f, 0.4f, 0.1f, 1}, position[4] = {2, 3, -4, 1}, direction[3] = {0, -1, -1};
+    gl.Lightfv(GL_LIGHT1, GL_DIFFUSE, lightColour);
+    gl.Lightfv(GL_LIGHT1, GL_POSITION, position);
+    gl.Lightfv(GL_LIGHT1, GL_SPOT_DIRECTION, direction);
+    gl.Lightf(GL_LIGHT1, GL_SPOT_CUTOFF, 40);
+    gl.Lightf(GL_LIGHT1, GL_SPOT_EXPONENT, 12);
+    gl.Lightf(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, 0.5f);
+    gl.PopMatrix();
     gl.MatrixMode(GL_PROJECTION);
     gl.PushMatrix();
     gl.Color4f(0.25f, 0.5f, 0.75f, 0.125f);

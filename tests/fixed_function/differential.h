@@ -29,11 +29,11 @@
     X(Clear)                                                                                                          \
     X(ClearColor)                                                                                                     \
     X(ClearDepth)                                                                                                     \
-    X(Viewport) X(DepthFunc) X(BlendFunc) X(MatrixMode) X(LoadIdentity) X(PushMatrix) X(PopMatrix) X(LoadMatrixf)     \
+    X(Viewport) X(DepthFunc) X(BlendFunc) X(Finish) X(MatrixMode) X(LoadIdentity) X(PushMatrix) X(PopMatrix) X(LoadMatrixf)     \
         X(LoadMatrixd) X(MultMatrixf) X(MultMatrixd) X(Translatef) X(Translated) X(Scalef) X(Scaled) X(Rotatef)       \
             X(Rotated) X(Ortho) X(Frustum) X(Begin) X(End) X(Vertex2i) X(Vertex2f) X(Vertex3i) X(Vertex3f)            \
                 X(Vertex3fv) X(Vertex4f) X(Normal3f) X(Normal3fv) X(Color3f) X(Color3fv) X(Color3ub) X(Color4f)       \
-                    X(Color4fv) X(TexCoord2i) X(TexCoord2f) X(Recti) X(Lightf) X(Lightfv) X(LightModelf)              \
+                    X(Color4fv) X(TexCoord2i) X(TexCoord2f) X(Recti) X(Lightf) X(Lightfv) X(GetLightfv) X(LightModelf)              \
                         X(LightModelfv) X(Materialf) X(Materialfv) X(ColorMaterial) X(Fogf) X(Fogi) X(Fogfv)          \
                             X(PixelStorei) X(GenLists) X(DeleteLists) X(IsList) X(NewList) X(EndList) X(CallList)     \
                                 X(CallLists) X(ListBase) X(PushAttrib) X(PopAttrib) X(PushClientAttrib)               \
@@ -86,7 +86,8 @@ protected:
 };
 
 // What a context answers to every query the layer covers (capabilities, current values, lighting
-// and fog parameters, framebuffer state, stack depths), each in all four query types.
+// and fog parameters, every parameter of three lights, framebuffer state, stack depths), each in
+// all four query types.
 std::vector<double> stateAnswers(const GlCalls& gl);
 // Changes every state that stateAnswers reads from GL's initial value.
 void changeEveryState(const GlCalls& gl);

@@ -1,5 +1,6 @@
 // The layer's state and errors against Mesa's: capabilities and queries answer exactly as the
 // driver answers them, and bad input gives GL's error and changes nothing.
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -29,6 +30,83 @@ TEST_F(StateTest, QueriesAnswerAsMesaAnswers) {
         EXPECT_EQ(layerInitial[k], mesaInitial[k]) << "GL's initial state, answer " << k;
         EXPECT_EQ(layerChanged[k], mesaChanged[k]) << "after the changes, answer " << k;
     }
+}
+
+// The program's full-screen switch gives it a new ES context with a new layer context over it.
+// Whatever the old one was left with (every state changed, a list, the programs it generated)
+// must not reach the new one, which starts from GL's initial state and makes its own ES objects.
+TEST_F(StateTest, ANewContextStartsFromGlsInitialState) {
+    const auto litFoggedQuad = [](const GlCalls& gl) {
+        gl.Viewport(0, 0, sceneSide, sceneSide);
+        gl.Clear(GL_COLOR_BUFFER_BIT);
+        gl.Enable(GL_LIGHTING);
+        gl.Enable(GL_LIGHT0);
+        gl.Enable(GL_FOG);
+        gl.Fogf(GL_FOG_DENSITY, 0.3f);
+        gl.Translatef(0, 0, -0.5f);
+        gl.Begin(GL_QUADS);
+        gl.Normal3f(0.3f, 0.2f, 1);
+        gl.Vertex2f(-0.8f, -0.8f), gl.Vertex2f(0.8f, -0.8f), gl.Vertex2f(0.8f, 0.8f), gl.Vertex2f(-0.8f, 0.8f);
+        gl.End();
+    };
+    std::vector<double> initial, first, second;
+    onMesa([&](const GlCalls& gl) {
+        gl.Viewport(0, 0, sceneSide, sceneSide);
+        initial = stateAnswers(gl);
+    });
+    Picture before, after;
+    GLboolean listLeft = GL_TRUE;
+    onLayer([&](const GlCalls& gl) {
+        litFoggedQuad(gl);
+        before = readScene(gl);
+        gl.NewList(gl.GenLists(1), GL_COMPILE);
+        gl.EndList();
+        changeEveryState(gl);
+        first = stateAnswers(gl);
+    });
+    onLayer([&](const GlCalls& gl) {
+        gl.Viewport(0, 0, sceneSide, sceneSide);
+        second = stateAnswers(gl);
+        listLeft = gl.IsList(1);
+        litFoggedQuad(gl);
+        after = readScene(gl);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_NO_ERROR));
+    });
+    EXPECT_NE(first, initial) << "the first context was changed";
+    EXPECT_EQ(second, initial) << "the second starts from GL's initial state";
+    EXPECT_FALSE(listLeft) << "lists stay with their context";
+    const BlockComparison same = compareBlocks(before, after, {});
+    EXPECT_EQ(same.largest, 0.0) << "the second context draws with programs of its own, as the first did";
+    Picture black = after;
+    std::fill(black.rgb.begin(), black.rgb.end(), 0);
+    EXPECT_GT(compareBlocks(black, after, {}).largest, blockTolerance) << "and draws at all";
+}
+
+// The framebuffer read back in each format the layer packs (ES reads RGBA alone), at every pack
+// alignment, from a region whose rows need padding: byte for byte what Mesa writes, padding left
+// as it was.
+TEST_F(StateTest, PixelsReadBackAsMesaPacksThem) {
+    const auto readEveryWay = [](std::vector<unsigned char>& bytes) {
+        return [&bytes](const GlCalls& gl) {
+            gl.Viewport(0, 0, sceneSide, sceneSide);
+            gl.ClearColor(0.2f, 0.4f, 0.6f, 0.8f);
+            gl.Clear(GL_COLOR_BUFFER_BIT);
+            gl.Color3f(1, 0.5f, 0.25f);
+            gl.Recti(0, 0, 1, 1);
+            for (GLenum format : {GL_RGB, GL_RGBA, GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA})
+                for (GLint alignment : {1, 2, 4, 8}) {
+                    std::vector<unsigned char> region(5 * 3 * 4 + 3 * 8, 0xab);
+                    gl.PixelStorei(GL_PACK_ALIGNMENT, alignment);
+                    gl.ReadPixels(sceneSide / 2 - 2, sceneSide / 2 - 1, 5, 3, format, GL_UNSIGNED_BYTE, region.data());
+                    bytes.insert(bytes.end(), region.begin(), region.end());
+                }
+            bytes.push_back(static_cast<unsigned char>(gl.GetError()));
+        };
+    };
+    std::vector<unsigned char> mesa, layer;
+    onMesa(readEveryWay(mesa));
+    onLayer(readEveryWay(layer));
+    EXPECT_EQ(layer, mesa);
 }
 
 // Each bad call in turn, with the error read after it; run on both, the errors must be the same,
@@ -70,6 +148,13 @@ void badCalls(const GlCalls& gl, std::vector<GLenum>& errors, std::vector<double
     gl.Lightf(GL_LIGHT0, GL_SPOT_CUTOFF, 91), note();
     gl.Lightf(GL_LIGHT0, GL_SPOT_EXPONENT, 129), note();
     gl.Lightf(GL_LIGHT0, GL_LINEAR_ATTENUATION, -1), note();
+    GLfloat answer[4] = {-9, -9, -9, -9};
+    gl.GetLightfv(GL_LIGHT0 + 8, GL_DIFFUSE, answer), note();
+    gl.GetLightfv(GL_LIGHT0, GL_SHININESS, answer), note();
+    errors.push_back(answer[0] == -9);  // left as it was
+    gl.Begin(GL_POINTS);
+    gl.Finish();
+    gl.End(), note();
     gl.Materialf(GL_FRONT, GL_SHININESS, 200), note();
     gl.Materialfv(GL_FRONT, GL_POSITION, p), note();
     gl.Materialfv(GL_LEFT, GL_DIFFUSE, p), note();
