@@ -8,15 +8,17 @@
 #     RUNS, taking turns;
 #   - the layer's own share of the frame's instructions (callgrind_share.sh, folder fixed_function).
 #   bench/layer_ratio.sh [runs] [seconds counted per run]
-# Uses build/ (direct) and build-gles2/ (-DFACEDEMO_GLES2=ON), configuring the latter when missing.
+# Uses build/ (direct) and build-gles2-bench/ (-DFACEDEMO_GLES2=ON with the benchmarks), configuring
+# the latter when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 runs=${1:-5}
 seconds=${2:-5}
 
-[ -f build-gles2/CMakeCache.txt ] || cmake -S . -B build-gles2 -DCMAKE_BUILD_TYPE=Release -DFACEDEMO_GLES2=ON >/dev/null
-for b in build build-gles2; do cmake --build "$b" -j2 --target frame_rate facedemo bench_frame demo_data >/dev/null; done
+[ -f build-gles2-bench/CMakeCache.txt ] ||
+  cmake -S . -B build-gles2-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFACEDEMO_GLES2=ON -DFACEDEMO_TESTS=OFF >/dev/null
+for b in build build-gles2-bench; do cmake --build "$b" -j2 --target frame_rate facedemo bench_frame demo_data >/dev/null; done
 
 "$root/scripts/with-xvfb.sh" bash -s "$root" "$runs" "$seconds" <<'INNER'
 root=$1 runs=$2 seconds=$3
@@ -40,8 +42,8 @@ launch() {
 }
 rm -f /tmp/layer_ratio.* /tmp/layer_launch.*
 for k in $(seq "$runs"); do
-  if [ $((k % 2)) = 1 ]; then run direct build; run layer build-gles2; else run layer build-gles2; run direct build; fi
-  if [ $((k % 2)) = 1 ]; then launch direct build; launch layer build-gles2; else launch layer build-gles2; launch direct build; fi
+  if [ $((k % 2)) = 1 ]; then run direct build; run layer build-gles2-bench; else run layer build-gles2-bench; run direct build; fi
+  if [ $((k % 2)) = 1 ]; then launch direct build; launch layer build-gles2-bench; else launch layer build-gles2-bench; launch direct build; fi
 done
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 for name in direct layer; do
@@ -58,4 +60,4 @@ echo "median launch to exit (off screen, one frame): direct $launch_direct ms, l
 awk -v l="$launch_layer" -v d="$launch_direct" 'BEGIN { printf "layer / direct launch to exit: %.3f\n", l / d }'
 INNER
 echo "== The layer's share of the frame's instructions (callgrind)"
-bench/callgrind_share.sh build-gles2 30 fixed_function
+bench/callgrind_share.sh build-gles2-bench 30 fixed_function
