@@ -20,37 +20,37 @@ seconds=${2:-5}
   cmake -S . -B build-gles2-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFACEDEMO_GLES2=ON -DFACEDEMO_TESTS=OFF >/dev/null
 for b in build build-gles2-bench; do cmake --build "$b" -j2 --target frame_rate facedemo bench_frame demo_data >/dev/null; done
 
-"$root/scripts/with-xvfb.sh" bash -s "$root" "$runs" "$seconds" <<'INNER'
-root=$1 runs=$2 seconds=$3
-# run NAME BUILD: one frame_rate run; appends "start-up fps" to /tmp/layer_ratio.NAME.
+tmp=$(mktemp -d)
+"$root/scripts/with-xvfb.sh" bash -s "$root" "$runs" "$seconds" "$tmp" <<'INNER'
+root=$1 runs=$2 seconds=$3 tmp=$4
+# run NAME BUILD: one frame_rate run; appends "start-up fps" to $tmp/ratio.NAME.
 run() {
   local out t0
   out=$(mktemp)
   t0=$(date +%s%N)
   (cd "$root/$2/data" && "$root/$2/bench/frame_rate" "$seconds") >"$out" 2>/dev/null
   awk -v t0="$t0" '/^first_frame_epoch_ms/ {s = $2 - t0 / 1e6} /^frames_per_second/ {f = $2}
-                   END {printf "%.1f %.2f\n", s, f}' "$out" >>"/tmp/layer_ratio.$1"
+                   END {printf "%.1f %.2f\n", s, f}' "$out" >>"$tmp/ratio.$1"
   rm -f "$out"
 }
-# launch NAME BUILD: one launch to exit, off screen; appends milliseconds to /tmp/layer_launch.NAME.
+# launch NAME BUILD: one launch to exit, off screen; appends milliseconds to $tmp/launch.NAME.
 launch() {
   local t0 t1
   t0=$(date +%s%N)
   "$root/$2/data/facedemo" --offscreen --frames 1 >/dev/null 2>&1
   t1=$(date +%s%N)
-  echo "$(( (t1 - t0) / 1000 ))" | awk '{printf "%.1f\n", $1 / 1000}' >>"/tmp/layer_launch.$1"
+  echo "$(( (t1 - t0) / 1000 ))" | awk '{printf "%.1f\n", $1 / 1000}' >>"$tmp/launch.$1"
 }
-rm -f /tmp/layer_ratio.* /tmp/layer_launch.*
 for k in $(seq "$runs"); do
   if [ $((k % 2)) = 1 ]; then run direct build; run layer build-gles2-bench; else run layer build-gles2-bench; run direct build; fi
   if [ $((k % 2)) = 1 ]; then launch direct build; launch layer build-gles2-bench; else launch layer build-gles2-bench; launch direct build; fi
 done
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 for name in direct layer; do
-  echo "$name: start-up ms $(cut -d' ' -f1 "/tmp/layer_ratio.$name" | tr '\n' ' ')| fps $(cut -d' ' -f2 "/tmp/layer_ratio.$name" | tr '\n' ' ')| launch to exit ms $(tr '\n' ' ' <"/tmp/layer_launch.$name")"
-  declare "start_$name=$(cut -d' ' -f1 "/tmp/layer_ratio.$name" | median)"
-  declare "fps_$name=$(cut -d' ' -f2 "/tmp/layer_ratio.$name" | median)"
-  declare "launch_$name=$(median <"/tmp/layer_launch.$name")"
+  echo "$name: start-up ms $(cut -d' ' -f1 "$tmp/ratio.$name" | tr '\n' ' ')| fps $(cut -d' ' -f2 "$tmp/ratio.$name" | tr '\n' ' ')| launch to exit ms $(tr '\n' ' ' <"$tmp/launch.$name")"
+  declare "start_$name=$(cut -d' ' -f1 "$tmp/ratio.$name" | median)"
+  declare "fps_$name=$(cut -d' ' -f2 "$tmp/ratio.$name" | median)"
+  declare "launch_$name=$(median <"$tmp/launch.$name")"
 done
 echo "median frames per second at 700 x 500: direct $fps_direct, layer $fps_layer"
 awk -v l="$fps_layer" -v d="$fps_direct" 'BEGIN { printf "layer / direct frame rate: %.3f\n", l / d }'
@@ -59,5 +59,6 @@ awk -v l="$start_layer" -v d="$start_direct" 'BEGIN { printf "layer / direct sta
 echo "median launch to exit (off screen, one frame): direct $launch_direct ms, layer $launch_layer ms"
 awk -v l="$launch_layer" -v d="$launch_direct" 'BEGIN { printf "layer / direct launch to exit: %.3f\n", l / d }'
 INNER
+rm -rf "$tmp"
 echo "== The layer's share of the frame's instructions (callgrind)"
 bench/callgrind_share.sh build-gles2-bench 30 fixed_function
