@@ -1,12 +1,17 @@
 // The floor under the program's start-up: the same 700 x 500 window and GL context, opened
 // through the platform layer as the program opens them, one frame cleared and shown, then
 // everything closed again. bench/startup_ratio.sh times it from launch to exit beside the
-// program itself.
+// program itself. With --frames N it clears and shows N frames and prints how many it showed a
+// second: what presenting alone costs on this window system (bench/layer_ratio.sh compares the
+// direct build's path with the layer's).
 //
-//   bare_window [--offscreen]
+//   bare_window [--offscreen] [--frames N]
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/messages.h"
@@ -35,7 +40,11 @@ void drainMessages() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--offscreen") == 0) platform::useOffscreenRendering();
+    int frames = 1;
+    for (int k = 1; k < argc; ++k) {
+        if (std::strcmp(argv[k], "--offscreen") == 0) platform::useOffscreenRendering();
+        if (std::strcmp(argv[k], "--frames") == 0 && k + 1 < argc) frames = std::max(1, std::atoi(argv[++k]));
+    }
     platform::Instance* instance = platform::moduleInstance();
     if (!platform::registerWindowClass(instance, procedure)) return 1;
     platform::Window* window = platform::createWindow(windowTitle, windowWidth, windowHeight, false);
@@ -50,9 +59,16 @@ int main(int argc, char** argv) {
 
     glViewport(0, 0, windowWidth, windowHeight);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    platform::swapBuffers(deviceContext);
+    const auto start = std::chrono::steady_clock::now();
+    for (int frame = 0; frame < frames; ++frame) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        platform::swapBuffers(deviceContext);
+    }
     glFinish();
+    if (frames > 1) {
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        std::printf("frames_per_second %.1f\n", frames / elapsed.count());
+    }
 
     platform::makeCurrent(nullptr, nullptr);
     platform::deleteGLContext(context);
