@@ -15,6 +15,11 @@
 #include "fixed_function/context.h"
 #include "fixed_function/fixed_function.h"
 
+// GLU 1.3's code, which MinGW's older glu.h does not name.
+#ifndef GLU_INVALID_OPERATION
+#define GLU_INVALID_OPERATION 100904
+#endif
+
 namespace ff {
 
 namespace {
