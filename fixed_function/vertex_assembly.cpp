@@ -204,7 +204,10 @@ Context* arrayDraw(GLenum mode, GLsizei count) {
         setError(*context, GL_INVALID_VALUE);
         return nullptr;
     }
-    // Without the vertex array there are no vertices: nothing is drawn.
+    // Without the vertex array there are no vertices: nothing is drawn. An array switched on with
+    // no memory behind it (GL would read address zero) draws nothing either.
+    for (const ClientArray* array : {&context->normalArray, &context->colorArray, &context->texCoordArray})
+        if (array->enabled && !array->pointer) return nullptr;
     return context->vertexArray.enabled && context->vertexArray.pointer ? context : nullptr;
 }
 

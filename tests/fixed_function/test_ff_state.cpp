@@ -228,6 +228,18 @@ TEST_F(StateTest, BadInputGivesGlsErrorAndChangesNothing) {
         EXPECT_EQ(gl.GetError(), GLenum(GL_OUT_OF_MEMORY)) << "a read larger than any framebuffer";
         gl.DrawArrays(GL_TRIANGLES, -1, 3);  // would read before the array
         EXPECT_EQ(gl.GetError(), GLenum(GL_INVALID_VALUE)) << "negative first vertex";
+        // An array switched on with no memory behind it draws nothing rather than reading address 0.
+        const GLfloat triangle[9] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+        const GLuint corners[3] = {0, 1, 2};
+        gl.VertexPointer(3, GL_FLOAT, 0, triangle);
+        gl.NormalPointer(GL_FLOAT, 0, nullptr);
+        gl.EnableClientState(GL_VERTEX_ARRAY);
+        gl.EnableClientState(GL_NORMAL_ARRAY);
+        gl.DrawArrays(GL_TRIANGLES, 0, 3);
+        gl.DrawElements(GL_TRIANGLES, 3, GL_UNSIGNED_INT, corners);
+        EXPECT_EQ(gl.GetError(), GLenum(GL_NO_ERROR)) << "an array without memory";
+        gl.DisableClientState(GL_NORMAL_ARRAY);
+        gl.DisableClientState(GL_VERTEX_ARRAY);
         GLint depth = 0;
         gl.GetIntegerv(GL_MATRIX_MODE, &depth);
         EXPECT_EQ(depth, GL_MODELVIEW) << "the refused mode was not taken";
