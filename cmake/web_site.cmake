@@ -33,3 +33,8 @@ target_link_options(facedemo PRIVATE
   -sMINIFY_HTML=0)
 set_property(TARGET facedemo APPEND PROPERTY LINK_DEPENDS ${WEB_SHELL})
 add_dependencies(facedemo demo_data reference_pictures)
+# The page's icon: the program's own, drawn by tools/.
+add_custom_command(OUTPUT ${FACEDEMO_SITE_DIR}/favicon.png
+  COMMAND ${CMAKE_COMMAND} -E copy ${FACEDEMO_ICON_DIR}/facedemo-48.png ${FACEDEMO_SITE_DIR}/favicon.png
+  DEPENDS ${FACEDEMO_ICON_DIR}/facedemo-48.png icons)
+add_custom_target(web_icon ALL DEPENDS ${FACEDEMO_SITE_DIR}/favicon.png)
