@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/freetype/glyph_raster.h"
-#include "platform/glyph_lists.h"
+#include "platform/glyphs/glyph_lists.h"
 
 namespace platform {
 

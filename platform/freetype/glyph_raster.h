@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/glyph_lists.h"
+#include "platform/glyphs/glyph_lists.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 // compiled into glBitmap display lists.
 #include "platform/font.h"
 
-#include "platform/glyph_lists.h"
+#include "platform/glyphs/glyph_lists.h"
 #include "platform/web/glyph_table.h"
 
 namespace platform {

@@ -3,7 +3,9 @@
 // code. With --screenshot it saves the page after --wait seconds (or once the run ended); with
 // --keys it presses those keys (puppeteer's names, comma-separated) after the wait.
 //   NODE_PATH=DIR/node_modules node tests/web/run_page.js URL [--screenshot FILE] [--wait S]
-//     [--timeout S] [--keys F1,Escape] [--refuse-fullscreen]
+//     [--timeout S] [--keys F1,Escape] [--refuse-fullscreen] [--fetch FOLDER]
+// --fetch FOLDER copies that folder of the program's in-memory files (say the pictures of
+// "?validate&save-pictures=pictures") into the current directory once the run has ended.
 // --refuse-fullscreen makes the browser refuse every full-screen request, as a page in a frame
 // without permission sees it.
 // puppeteer-core: PUPPETEER_SKIP_DOWNLOAD=1 npm install puppeteer-core (in a scratch folder).
@@ -60,6 +62,24 @@ function option(name, fallback) {
       });
       console.log(`#result (${result.state}, data-exit-code=${result.code}):\n${result.text}${result.ended}`);
       code = Number(result.code);
+      const folder = option('--fetch', null);
+      if (folder) {
+        const files = await page.evaluate((dir) => {
+          const found = {};
+          for (const name of Module.FS.readdir(dir)) {
+            if (name === '.' || name === '..') continue;
+            const bytes = Module.FS.readFile(dir + '/' + name);
+            let text = '';
+            for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+            found[name] = btoa(text);
+          }
+          return found;
+        }, folder);
+        const fs = require('fs');
+        fs.mkdirSync(folder, {recursive: true});
+        for (const [name, data] of Object.entries(files)) fs.writeFileSync(`${folder}/${name}`, Buffer.from(data, 'base64'));
+        console.log(`fetched ${Object.keys(files).length} files into ${folder}/`);
+      }
     } else {
       code = 0;  // still running when the screenshot was taken, as asked
     }

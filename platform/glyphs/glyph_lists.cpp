@@ -1,5 +1,5 @@
 // Bitmap glyphs compiled into glBitmap display lists.
-#include "platform/glyph_lists.h"
+#include "platform/glyphs/glyph_lists.h"
 
 #include <GL/gl.h>
 
