@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A quick look at the built site in headless Chromium: the default page draws (a screenshot is
 # left in OUT), ?validate passes its checks, ?frames=60 ends with 0 on the page, a bad ?size
-# ends with 2 after the usage, and a refused full screen asks the design's question. Serves
+# ends with 2 after the usage, a refused full screen asks the design's question, and the page's
+# own paths hold (tests/web/page_paths.js: ?size, a hidden page, the browser leaving full screen,
+# the Close button). Serves
 # build-web/site on 127.0.0.1 only, for the time of the checks.
 #   tests/web/check_site.sh [OUT]       (default build-web/check)
 # puppeteer-core is installed once into build-web/puppeteer (PUPPETEER_SKIP_DOWNLOAD: it drives
@@ -47,5 +49,8 @@ grep -q "Usage: facedemo" "$out/bad-size.log" || { echo "FAIL  bad-size: no usag
 check refused-full-screen 0 "$url" --wait 6 --refuse-fullscreen --keys F1,Enter,Escape --timeout 30
 grep -q "Fullscreen Mode Is Not Supported" "$out/refused-full-screen.log" ||
   { echo "FAIL  refused-full-screen: no question"; failures=$((failures + 1)); }
+paths=0
+node tests/web/page_paths.js "$url" | sed 's/^/      /' || paths=$?
+failures=$((failures + paths))
 echo "$failures failed; logs and the default page's screenshot in $out/"
 [ "$failures" -eq 0 ]
