@@ -1,14 +1,16 @@
 // The scanf rules over text in memory. Each conversion reads characters exactly as the GNU C
 // library's vfscanf does (which decides where the next scan starts and which fields are
-// stored), then converts what it read as strtol and strtof would, through std::from_chars.
+// stored), then converts what it read as strtol and strtof would: integers by its own reading,
+// the common decimal by one exact division, every other number by strtof itself.
 #include "assets/text_scanner.h"
 
-#include <charconv>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <system_error>
+#include <string>
 
 namespace {
 
@@ -17,57 +19,33 @@ bool isDigit(int c) { return c >= '0' && c <= '9'; }
 bool isHexDigit(int c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 int lower(int c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
 
-// An exponent this large puts any value the text can hold beyond a float's range.
-constexpr long long exponentCap = 100000000000000000;
-
-// Whether the number written in [first, last) (digits, maybe a point, maybe an exponent) is at
-// least about 1 in magnitude: enough to tell a value too large for a float from one too small.
-bool atLeastOne(const char* first, const char* last, bool hex) {
-    const long long digitScale = hex ? 4 : 1;  // hex digits scale by 16 and a 'p' exponent by 2
-    const char exponentMark = hex ? 'p' : 'e';
-    long long scale = 0;  // the power of the leading non-zero digit, roughly, in exponent units
-    bool nonZero = false;
-    bool afterPoint = false;
-    const char* p = first;
-    for (; p != last && lower(*p) != exponentMark; ++p) {
-        if (*p == '.') {
-            afterPoint = true;
-        } else if (nonZero) {
-            if (!afterPoint) scale += digitScale;
-        } else if (*p != '0') {
-            nonZero = true;
-        } else if (afterPoint) {
-            scale -= digitScale;
-        }
-    }
-    long long exponent = 0;
-    if (p != last) {
-        ++p;
-        const bool negative = p != last && *p == '-';
-        if (p != last && (*p == '-' || *p == '+')) ++p;
-        for (; p != last && isDigit(*p); ++p) {
-            if (exponent < exponentCap) exponent = exponent * 10 + (*p - '0');
-        }
-        if (negative) exponent = -exponent;
-    }
-    return scale + exponent >= 0;
-}
+// Longer than any number the mesh files hold: the copy for strtof lives on the stack up to this.
+constexpr std::size_t shortNumber = 64;
 
 // strtof over the characters a "%f" conversion read, sign taken off: false when strtof would
-// convert nothing. A value beyond the float's range becomes infinity, one below its smallest
-// step zero, as strtof gives them; std::from_chars reports both as out of range instead.
-bool convertFloat(const char* first, const char* last, bool hex, float& value) {
-    if (hex) first += 2;  // from_chars reads hexadecimal digits without the "0x"
-    const std::from_chars_result result =
-        std::from_chars(first, last, value, hex ? std::chars_format::hex : std::chars_format::general);
-    if (result.ec == std::errc::invalid_argument) {
-        // "0x" with no digit after it: strtof takes the "0" alone.
-        if (!hex) return false;
-        value = 0.0f;
-    } else if (result.ec == std::errc::result_out_of_range) {
-        value = atLeastOne(first, last, hex) ? std::numeric_limits<float>::infinity() : 0.0f;
+// convert nothing. strtof is correctly rounded in the C libraries the program is built with (the
+// GNU C library, musl), so the value is the same everywhere: a value beyond the float's range
+// becomes infinity, one below half its smallest step zero, and "0x" with no digit after it is
+// the "0" alone. It reads a NUL-terminated copy, as the text in memory has no end mark; only
+// the characters the conversion read are copied, digits, point, exponent and "0x", so the
+// locale's other forms never come in.
+bool convertFloat(const char* first, const char* last, float& value) {
+    const auto length = static_cast<std::size_t>(last - first);
+    char shortCopy[shortNumber + 1];
+    std::string longCopy;
+    char* copy = shortCopy;
+    if (length <= shortNumber) {
+        std::memcpy(shortCopy, first, length);
+        shortCopy[length] = '\0';
+    } else {
+        longCopy.assign(first, length);
+        copy = &longCopy[0];
     }
-    return true;
+    char* converted = copy;
+    const int savedErrno = errno;
+    value = std::strtof(copy, &converted);
+    errno = savedErrno;
+    return converted != copy;
 }
 
 // Powers of ten that a double holds exactly.
@@ -238,7 +216,7 @@ TextScanner::Outcome TextScanner::scanFloat(float& value) {
     const std::ptrdiff_t length = next_ - start;
     if (length == int(hasSign) || (hex && length == 2 + int(hasSign))) return Outcome::matchingFailure;
     float magnitude = 0.0f;
-    if (!convertFloat(number, next_, hex, magnitude)) return Outcome::matchingFailure;
+    if (!convertFloat(number, next_, magnitude)) return Outcome::matchingFailure;
     value = sign * magnitude;
     return Outcome::stored;
 }

@@ -172,6 +172,13 @@ TEST_F(MeshFile, ReadsNumbersAsTheCLibraryScansThem) {
          "0.0002749544946709648 0.07723983749747276 0.000002004416842282808 392.3612518310547 1.000000059604645 "
          "-36.234084 5. .5",
          {0x1.204f8ap-12f, 0x1.3c5fd6p-4f, 0x1.0d073ep-19f, 0x1.885c7cp+8f, 0x1.000002p+0f, -0x1.21df68p+5f, 5, 0.5f}},
+        {"numbers longer than 64 characters: 1 and a half step, decided by a last digit far out; a long "
+         "hexadecimal one",
+         "1.0000000596046447753906250000000000000000000000000000000000000000"
+         "1 1.0000000596046447753906250000000000000000000000000000000000000000"
+         " 0x10000000000000000000000000000000000000000000000000000000000000000000000p-280"
+         " 1e1 2 3 4 5",
+         {0x1.000002p+0f, 1, 1, 10, 2, 3, 4, 5}},
         {"numbers run together, any white space between", "1.5.5-2+3\v4\f5\r6 7", {1.5f, 0.5f, -2, 3, 4, 5, 6, 7}},
         {"a word cut short stays read", "1 2 3 4 5 6 7 nax", {1, 2, 3, 4, 5, 6, 7, kept}},
         {"so does the character that ends \"infin\"", "1 2 3 4 5 6 7 infinx", {1, 2, 3, 4, 5, 6, 7, kept}},

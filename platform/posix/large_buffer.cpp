@@ -1,5 +1,6 @@
 // Large buffers on whole transparent huge pages where the kernel offers them (Linux, with
-// transparent huge pages set to "always" or "madvise"); plain malloc memory elsewhere.
+// transparent huge pages set to "always" or "madvise"); plain malloc memory elsewhere (the
+// browser's in-memory files included).
 #include "platform/large_buffer.h"
 
 #include <sys/mman.h>
@@ -7,8 +8,14 @@
 #include <cstdint>
 #include <cstdlib>
 
+// A browser's memory is one flat array with no pages to advise the system about.
+#if defined(MADV_HUGEPAGE) && !defined(__EMSCRIPTEN__)
+#define HUGE_PAGE_ADVICE 1
+#endif
+
 namespace platform {
 
+#ifdef HUGE_PAGE_ADVICE
 namespace {
 
 constexpr std::size_t hugePageSize = 2 * 1024 * 1024;
@@ -28,9 +35,10 @@ constexpr bool hugePages = true;
 #endif
 
 }  // namespace
+#endif
 
 bool largeBuffersOnHugePages() {
-#ifdef MADV_HUGEPAGE
+#ifdef HUGE_PAGE_ADVICE
     return hugePages;
 #else
     return false;
@@ -38,7 +46,7 @@ bool largeBuffersOnHugePages() {
 }
 
 void* allocateLargeBuffer(std::size_t size) {
-#ifdef MADV_HUGEPAGE
+#ifdef HUGE_PAGE_ADVICE
     if (hugePages && size >= largeBufferMinimum && size <= SIZE_MAX - hugePageSize) {
         // Aligned and rounded up to whole huge pages, so that every page of it can be one (the
         // rounding, never written, is memory of the last one).

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# A quick look at the built site in headless Chromium: the default page draws (a screenshot is
+# left in OUT), ?validate passes its checks, ?frames=60 ends with 0 on the page, a bad ?size
+# ends with 2 after the usage, a refused full screen asks the design's question, and the page's
+# own paths hold (tests/web/page_paths.js: ?size, a hidden page, the browser leaving full screen,
+# the Close button). Serves
+# build-web/site on 127.0.0.1 only, for the time of the checks.
+#   tests/web/check_site.sh [OUT]       (default build-web/check)
+# puppeteer-core is installed once into build-web/puppeteer (PUPPETEER_SKIP_DOWNLOAD: it drives
+# Debian's chromium).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$(pwd)
+out=${1:-build-web/check}
+mkdir -p "$out"
+site=build-web/site
+[ -f "$site/index.html" ] || { echo "no site: run scripts/build-web.sh first" >&2; exit 1; }
+scripts/install-packages.sh chromium
+command -v npm >/dev/null || scripts/install-packages.sh npm
+pptr=build-web/puppeteer
+if [ ! -d "$pptr/node_modules/puppeteer-core" ]; then
+  mkdir -p "$pptr"
+  (cd "$pptr" && PUPPETEER_SKIP_DOWNLOAD=1 npm install --no-audit --no-fund puppeteer-core@22 >/dev/null)
+fi
+export NODE_PATH=$root/$pptr/node_modules
+
+port=${PORT:-8765}
+(cd "$site" && exec python3 -m http.server "$port" --bind 127.0.0.1 >/dev/null 2>&1) &
+server=$!
+trap 'kill $server' EXIT
+for _ in $(seq 50); do curl -sf "http://127.0.0.1:$port/" >/dev/null && break; sleep 0.1; done
+url="http://127.0.0.1:$port/index.html"
+page() { node tests/web/run_page.js "$@"; }
+failures=0
+check() {  # name, expected exit code, output, then its arguments
+  local name=$1 expected=$2 log=$out/$1.log; shift 2
+  local code=0
+  page "$@" >"$log" 2>&1 || code=$?
+  if [ "$code" -eq "$expected" ]; then echo "ok    $name"; else echo "FAIL  $name: exit $code, not $expected ($log)"; failures=$((failures + 1)); fi
+}
+
+check default 0 "$url" --wait 6 --screenshot "$out/default.png"
+check validate 0 "$url?validate" --timeout 300
+echo "      checks passed, as the page shows them: $(sed -n '/^#result/,$p' "$out/validate.log" | grep -c ' PASS ')"
+check frames 0 "$url?frames=60&report=run.json" --timeout 120
+grep -q '"exitCode": 0' "$out/frames.log" || { echo "FAIL  frames: no report with exitCode 0"; failures=$((failures + 1)); }
+check bad-size 2 "$url?size=0x0" --timeout 60
+grep -q "Usage: facedemo" "$out/bad-size.log" || { echo "FAIL  bad-size: no usage"; failures=$((failures + 1)); }
+check refused-full-screen 0 "$url" --wait 6 --refuse-fullscreen --keys F1,Enter,Escape --timeout 30
+grep -q "Fullscreen Mode Is Not Supported" "$out/refused-full-screen.log" ||
+  { echo "FAIL  refused-full-screen: no question"; failures=$((failures + 1)); }
+paths=0
+node tests/web/page_paths.js "$url" | sed 's/^/      /' || paths=$?
+failures=$((failures + paths))
+echo "$failures failed; logs and the default page's screenshot in $out/"
+[ "$failures" -eq 0 ]
