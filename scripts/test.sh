@@ -47,3 +47,6 @@ cmake --build build-fuzz --target fuzzers -j "$jobs"
 echo "== Windows build under Wine =="
 # The asset generators of the first build serve the cross build.
 NATIVE_BUILD=build scripts/test-windows.sh
+
+echo "== The web build in Chromium and Firefox =="
+scripts/test-web.sh

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The browser stage: builds the site (scripts/build-web.sh), serves it on 127.0.0.1 and runs the
+# page's behavioural checks (tests/web/behaviour.js) in headless Chromium and in Firefox ESR in a
+# visible window under Xvfb, then prints each validation check's largest block difference per
+# browser. Logs, screenshots and figures are left in OUT (default build-web/test).
+#   scripts/test-web.sh [OUT]
+# puppeteer-core comes from tests/web/package-lock.json through npm ci, never with a browser of
+# its own: it drives Debian's chromium and firefox-esr.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+out=$(realpath -m "${1:-build-web/test}")
+started=$(date +%s)
+
+scripts/install-packages.sh chromium firefox-esr xvfb xauth imagemagick jq python3
+command -v npm >/dev/null || scripts/install-packages.sh nodejs npm
+scripts/build-web.sh >/dev/null
+
+# The lock file's packages, installed again only when it changes.
+npm_dir=build-web/npm
+if ! cmp -s tests/web/package-lock.json "$npm_dir/package-lock.json" || [ ! -d "$npm_dir/node_modules" ]; then
+  rm -rf "$npm_dir" && mkdir -p "$npm_dir"
+  cp tests/web/package.json tests/web/package-lock.json "$npm_dir/"
+  (cd "$npm_dir" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
+fi
+export NODE_PATH=$root/$npm_dir/node_modules
+
+# What is served: the site, and a copy of it whose data package lists no rage.sos (the file is
+# then missing from the program's file system; the package's other offsets stay as they are).
+served=build-web/served
+rm -rf "$served" && mkdir -p "$served/no-mesh"
+ln -s ../site "$served/site"
+for f in index.html index.wasm index.data favicon.png; do ln -s "../../site/$f" "$served/no-mesh/$f"; done
+sed 's|{"filename":"/rage.sos","start":[0-9]*,"end":[0-9]*},||' build-web/site/index.js >"$served/no-mesh/index.js"
+! grep -q rage.sos "$served/no-mesh/index.js" || { echo "rage.sos is still in the copy's package" >&2; exit 1; }
+
+# A free port, chosen by the server itself and read from its first line.
+mkdir -p "$out"
+(cd "$served" && exec python3 -u -m http.server 0 --bind 127.0.0.1 >"$out/server.log" 2>&1) &
+server=$!
+trap 'kill $server 2>/dev/null' EXIT
+port=
+for _ in $(seq 100); do
+  port=$(sed -n 's/.* port \([0-9]*\) .*/\1/p' "$out/server.log" | head -1)
+  [ -n "$port" ] && break
+  sleep 0.1
+done
+[ -n "$port" ] || { echo "the server did not start: $(cat "$out/server.log")" >&2; exit 1; }
+base=http://127.0.0.1:$port/
+
+failures=0
+node tests/web/behaviour.js chromium "$base" "$out/chromium" || failures=$((failures + $?))
+scripts/with-xvfb.sh node tests/web/behaviour.js firefox "$base" "$out/firefox" || failures=$((failures + $?))
+
+echo "Largest block difference per check (tolerance 24):"
+printf '%-14s %10s %10s\n' check chromium firefox
+jq -r -n --slurpfile c "$out/chromium/margins.json" --slurpfile f "$out/firefox/margins.json" \
+  '$c[0] | to_entries[] | "\(.value.name) \(.value.largestDifference) \($f[0][.key].largestDifference)"' 2>/dev/null |
+  while read -r name a b; do printf '%-14s %10.1f %10.1f\n' "$name" "$a" "$b"; done || true
+echo "browser stage: $failures failed, $(($(date +%s) - started)) s (logs and pictures in $out)"
+[ "$failures" -eq 0 ]
