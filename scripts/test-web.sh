@@ -4,26 +4,17 @@
 # visible window under Xvfb, then prints each validation check's largest block difference per
 # browser. Logs, screenshots and figures are left in OUT (default build-web/test).
 #   scripts/test-web.sh [OUT]
-# puppeteer-core comes from tests/web/package-lock.json through npm ci, never with a browser of
-# its own: it drives Debian's chromium and firefox-esr.
+# puppeteer-core: tests/web/install_puppeteer.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
 out=$(realpath -m "${1:-build-web/test}")
 started=$(date +%s)
 
 scripts/install-packages.sh chromium firefox-esr xvfb xauth imagemagick jq python3
-command -v npm >/dev/null || scripts/install-packages.sh nodejs npm
 scripts/build-web.sh >/dev/null
 
-# The lock file's packages, installed again only when it changes.
-npm_dir=build-web/npm
-if ! cmp -s tests/web/package-lock.json "$npm_dir/package-lock.json" || [ ! -d "$npm_dir/node_modules" ]; then
-  rm -rf "$npm_dir" && mkdir -p "$npm_dir"
-  cp tests/web/package.json tests/web/package-lock.json "$npm_dir/"
-  (cd "$npm_dir" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
-fi
-export NODE_PATH=$root/$npm_dir/node_modules
+NODE_PATH=$(tests/web/install_puppeteer.sh)
+export NODE_PATH
 
 # What is served: the site, and a copy of it whose data package lists no rage.sos (the file is
 # then missing from the program's file system; the package's other offsets stay as they are).

@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test: unit tests on SDL's offscreen driver
 # and end-to-end tests of the real program under Xvfb; then the same unit and end-to-end
 # tests built with AddressSanitizer and UndefinedBehaviorSanitizer; then each fuzzer for a
-# bounded time; then the Windows build's unit and end-to-end tests under Wine.
+# bounded time; then the Windows build's unit and end-to-end tests under Wine; then the web
+# build's checks in Chromium and Firefox (scripts/test-web.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -49,4 +50,5 @@ echo "== Windows build under Wine =="
 NATIVE_BUILD=build scripts/test-windows.sh
 
 echo "== The web build in Chromium and Firefox =="
-scripts/test-web.sh
+# The site's generators come from the first build too.
+NATIVE_BUILD=build scripts/test-web.sh

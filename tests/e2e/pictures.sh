@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Measures of pictures shared by the end-to-end tests (sourced by lib.sh) and the browser tests
 # (tests/web/behaviour.js runs them on the page's screenshots): brightness, the face colour, the
 # overlay's text and changed pixels in regions of the 700 x 500 start window. ImageMagick does the
