@@ -21,16 +21,11 @@ cmake --build "$direct" --target facedemo -j "$(nproc)" >/dev/null
 cmake --build build-gles2 --target facedemo -j "$(nproc)" >/dev/null
 
 work=$(mktemp -d)
-(cd build-web/site && exec python3 -u -m http.server 0 --bind 127.0.0.1 >"$work/server.log" 2>&1) &
-server=$!
-trap 'kill $server 2>/dev/null; rm -rf "$work"' EXIT
-port=
-for _ in $(seq 100); do
-  port=$(sed -n 's/.* port \([0-9]*\) .*/\1/p' "$work/server.log" | head -1)
-  [ -n "$port" ] && break
-  sleep 0.1
-done
-site=http://127.0.0.1:$port/
+# shellcheck source=tests/web/serve.sh
+source tests/web/serve.sh
+serve build-web/site "$work/server.log"
+trap 'kill $SERVER 2>/dev/null; rm -rf "$work"' EXIT
+site=$BASE_URL
 
 node bench/web_page.js chromium "$site" "$runs" "$seconds" >"$work/chromium.json"
 scripts/with-xvfb.sh node bench/web_page.js firefox "$site" "$runs" "$seconds" >"$work/firefox.json"

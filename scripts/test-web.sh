@@ -25,19 +25,12 @@ for f in index.html index.wasm index.data favicon.png; do ln -s "../../site/$f" 
 sed 's|{"filename":"/rage.sos","start":[0-9]*,"end":[0-9]*},||' build-web/site/index.js >"$served/no-mesh/index.js"
 ! grep -q rage.sos "$served/no-mesh/index.js" || { echo "rage.sos is still in the copy's package" >&2; exit 1; }
 
-# A free port, chosen by the server itself and read from its first line.
 mkdir -p "$out"
-(cd "$served" && exec python3 -u -m http.server 0 --bind 127.0.0.1 >"$out/server.log" 2>&1) &
-server=$!
-trap 'kill $server 2>/dev/null' EXIT
-port=
-for _ in $(seq 100); do
-  port=$(sed -n 's/.* port \([0-9]*\) .*/\1/p' "$out/server.log" | head -1)
-  [ -n "$port" ] && break
-  sleep 0.1
-done
-[ -n "$port" ] || { echo "the server did not start: $(cat "$out/server.log")" >&2; exit 1; }
-base=http://127.0.0.1:$port/
+# shellcheck source=tests/web/serve.sh
+source tests/web/serve.sh
+serve "$served" "$out/server.log"
+trap 'kill $SERVER 2>/dev/null' EXIT
+base=$BASE_URL
 
 failures=0
 node tests/web/behaviour.js chromium "$base" "$out/chromium" || failures=$((failures + $?))

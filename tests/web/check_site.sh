@@ -18,12 +18,11 @@ scripts/install-packages.sh chromium
 NODE_PATH=$(tests/web/install_puppeteer.sh)
 export NODE_PATH
 
-port=${PORT:-8765}
-(cd "$site" && exec python3 -m http.server "$port" --bind 127.0.0.1 >/dev/null 2>&1) &
-server=$!
-trap 'kill $server' EXIT
-for _ in $(seq 50); do curl -sf "http://127.0.0.1:$port/" >/dev/null && break; sleep 0.1; done
-url="http://127.0.0.1:$port/index.html"
+# shellcheck source=tests/web/serve.sh
+source tests/web/serve.sh
+serve "$site" "$out/server.log"
+trap 'kill $SERVER' EXIT
+url="${BASE_URL}index.html"
 page() { node tests/web/run_page.js "$@"; }
 failures=0
 check() {  # name, expected exit code, output, then its arguments
