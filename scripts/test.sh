@@ -3,7 +3,8 @@
 # and end-to-end tests of the real program under Xvfb; then the same unit and end-to-end
 # tests built with AddressSanitizer and UndefinedBehaviorSanitizer; then each fuzzer for a
 # bounded time; then the program built on the fixed-function layer over OpenGL ES 2.0
-# (scripts/test-gles2.sh); then the Windows build's unit and end-to-end tests under Wine.
+# (scripts/test-gles2.sh); then the Windows build's unit and end-to-end tests under Wine; then
+# the web build's checks in Chromium and Firefox (scripts/test-web.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -51,3 +52,7 @@ scripts/test-gles2.sh
 echo "== Windows build under Wine =="
 # The asset generators of the first build serve the cross build.
 NATIVE_BUILD=build scripts/test-windows.sh
+
+echo "== The web build in Chromium and Firefox =="
+# The site's generators come from the first build too.
+NATIVE_BUILD=build scripts/test-web.sh

@@ -10,7 +10,6 @@ wait_running "$WIN" 15
 
 screenshot start "$WIN"
 start=$SHOT
-face_spread() { convert "$1[20x20+318+262]" -format '%[fx:standard_deviation.r]' info:; }
 ground() { convert "$1[700x100+0+360]" -colorspace Gray -format "%[fx:$2]" info:; }
 dark_share() { convert "$1[$REGION_STILL]" -colorspace Gray -threshold 10% -negate -format '%[fx:mean]' info:; }
 for key in l f t w; do

@@ -6,30 +6,23 @@
 # the Close button). Serves
 # build-web/site on 127.0.0.1 only, for the time of the checks.
 #   tests/web/check_site.sh [OUT]       (default build-web/check)
-# puppeteer-core is installed once into build-web/puppeteer (PUPPETEER_SKIP_DOWNLOAD: it drives
-# Debian's chromium).
+# puppeteer-core: tests/web/install_puppeteer.sh (the lock file's version; it drives Debian's
+# chromium).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-root=$(pwd)
 out=${1:-build-web/check}
 mkdir -p "$out"
 site=build-web/site
 [ -f "$site/index.html" ] || { echo "no site: run scripts/build-web.sh first" >&2; exit 1; }
 scripts/install-packages.sh chromium
-command -v npm >/dev/null || scripts/install-packages.sh npm
-pptr=build-web/puppeteer
-if [ ! -d "$pptr/node_modules/puppeteer-core" ]; then
-  mkdir -p "$pptr"
-  (cd "$pptr" && PUPPETEER_SKIP_DOWNLOAD=1 npm install --no-audit --no-fund puppeteer-core@22 >/dev/null)
-fi
-export NODE_PATH=$root/$pptr/node_modules
+NODE_PATH=$(tests/web/install_puppeteer.sh)
+export NODE_PATH
 
-port=${PORT:-8765}
-(cd "$site" && exec python3 -m http.server "$port" --bind 127.0.0.1 >/dev/null 2>&1) &
-server=$!
-trap 'kill $server' EXIT
-for _ in $(seq 50); do curl -sf "http://127.0.0.1:$port/" >/dev/null && break; sleep 0.1; done
-url="http://127.0.0.1:$port/index.html"
+# shellcheck source=tests/web/serve.sh
+source tests/web/serve.sh
+serve "$site" "$out/server.log"
+trap 'kill $SERVER' EXIT
+url="${BASE_URL}index.html"
 page() { node tests/web/run_page.js "$@"; }
 failures=0
 check() {  # name, expected exit code, output, then its arguments

@@ -8,7 +8,7 @@
 // "?validate&save-pictures=pictures") into the current directory once the run has ended.
 // --refuse-fullscreen makes the browser refuse every full-screen request, as a page in a frame
 // without permission sees it.
-// puppeteer-core: PUPPETEER_SKIP_DOWNLOAD=1 npm install puppeteer-core (in a scratch folder).
+// puppeteer-core: NODE_PATH=$(tests/web/install_puppeteer.sh) (the lock file's version).
 'use strict';
 const puppeteer = require('puppeteer-core');
 
