@@ -1,6 +1,7 @@
 // The page's behaviour in one browser, the same checks in each (tests/web/browser.js starts it):
 //   validate      ?validate&report=run.json: all seven checks pass, exit code 0; each check's
-//                 figures go to OUT/margins.json
+//                 figures go to OUT/margins.json; the page offers the report and the last frame
+//                 to save
 //   scene         the default page: the start picture passes the end-to-end tests' checks (sky,
 //                 frame-rate text, three faces); I shows the status line, L leaves the faces
 //                 flat; F1 asks for full screen and the canvas comes back (granted: F1 again gives
@@ -71,6 +72,28 @@ async function validate(browser) {
   check('validate', r.code === 0 && passed === 7 && report.checks.length === 7,
         `exit code ${r.code}, ${passed} of ${report.checks.length} checks passed; largest differences ` +
         report.checks.map((c) => c.largestDifference.toFixed(1)).join(' '));
+  // The page offers the report as written and the last frame drawn, a picture of the whole canvas
+  // that is not one flat colour.
+  await page.waitForFunction(() => document.getElementById('save-frame'), {timeout: 10000}).catch(() => {});
+  const saved = await page.evaluate(async () => {
+    const link = (id) => document.getElementById(id);
+    if (!link('save-report') || !link('save-frame')) return null;
+    const report = await (await fetch(link('save-report').href)).text();
+    const picture = await createImageBitmap(await (await fetch(link('save-frame').href)).blob());
+    const canvas = document.createElement('canvas');
+    canvas.width = picture.width, canvas.height = picture.height;
+    const context = canvas.getContext('2d');
+    context.drawImage(picture, 0, 0);
+    const pixels = context.getImageData(0, 0, picture.width, picture.height).data;
+    const colours = new Set();
+    for (let k = 0; k < pixels.length; k += 4 * 997) colours.add(pixels[k] << 16 | pixels[k + 1] << 8 | pixels[k + 2]);
+    return {report, name: link('save-report').download, width: picture.width, height: picture.height,
+            colours: colours.size};
+  });
+  check('saves', saved !== null && saved.name === 'run.json' && JSON.parse(saved.report).checks.length === 7 &&
+        saved.width === 700 && saved.height === 500 && saved.colours > 20,
+        saved ? `report ${saved.name}, last frame ${saved.width} x ${saved.height} with ${saved.colours} colours`
+              : 'no links to save the report and the last frame');
   await page.close();
 }
 
