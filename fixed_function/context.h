@@ -72,6 +72,8 @@ enum Attribute : GLuint {
     texCoord1Attribute,
     attributeCount
 };
+// Two more, of the quads that stand for wide lines alone: the segment's other end and the side.
+constexpr GLuint otherEndAttribute = attributeCount, sideAttribute = attributeCount + 1;
 
 // A generated ES program and where its uniforms are.
 struct Program {
@@ -194,6 +196,7 @@ struct Context {
     GLenum polygonMode = GL_FILL;  // of front and back faces alike
     float lineWidth = 1;           // as asked for; ES draws it clamped to its range
     float lineWidthRange[2] = {1, 1};
+    bool drawingWideLines = false;  // the quads of lines wider than ES draws are being drawn
 
     // Capabilities: those the layer computes itself, and those ES has too (kept in step with it).
     bool lighting = false;
@@ -316,8 +319,12 @@ void applyColorMaterial(Context& context);
 // set. False when the program could not be made.
 bool useProgram(Context& context, GLenum mode);
 // Draws `count` vertices of context.triangles as `mode` (an ES primitive) with the program that
-// the fixed-function state calls for. False when the program could not be made.
+// the fixed-function state calls for; lines wider than ES draws them as quads of that width.
+// False when the program could not be made.
 bool drawVertices(Context& context, GLenum mode, int count);
+// The width lines are drawn at: the one asked for, rounded to whole pixels, as GL 1.1 draws lines
+// without antialiasing.
+float wideLineWidth(const Context& context);
 // The ES program for the state now, generated the first time it is needed; null on failure.
 const Program* programFor(Context& context, GLenum mode);
 // Gives back every generated program.

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fixed_function/context.h"
 #include "fixed_function/fixed_function.h"
@@ -42,9 +44,10 @@ struct Shape {
     GLenum colorMaterial = 0;  // the material that follows the vertex colour; 0: none
     GLenum fog = 0;            // the fog mode; 0: no fog
     bool points = false;
+    bool wideLines = false;  // lines drawn as quads the vertex shader widens
     Environment texture[textureUnits] = {};
 
-    // 45 bits: every field keeps its own.
+    // 46 bits: every field keeps its own.
     std::uint64_t key() const {
         std::uint64_t k = lighting;
         k = k << 8 | lights;
@@ -56,6 +59,7 @@ struct Shape {
         k = k << 3 | indexOf(colorMaterial, {GL_EMISSION, GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_AMBIENT_AND_DIFFUSE});
         k = k << 2 | indexOf(fog, {GL_EXP, GL_EXP2, GL_LINEAR});
         k = k << 1 | points;
+        k = k << 1 | wideLines;
         for (Environment e : texture) k = k << 2 | e;
         return k;
     }
@@ -64,6 +68,7 @@ struct Shape {
 Shape shapeOf(const Context& context, GLenum mode) {
     Shape shape;
     shape.points = mode == GL_POINTS;
+    shape.wideLines = context.drawingWideLines;
     shape.lighting = context.lighting;
     if (shape.lighting) {
         for (int i = 0; i < maxLights; ++i) {
@@ -109,6 +114,7 @@ std::string vertexSource(const Shape& s) {
         src += "uniform mat4 uTextureMatrix" + u + ";\nvarying vec4 vTexCoord" + u + ";\n";
     }
     if (s.points) src += "uniform float uPointSize;\nuniform vec2 uViewportSize;\n";
+    if (s.wideLines) src += "attribute vec4 aOther;\nattribute float aSide;\nuniform float uLineWidth;\nuniform vec2 uViewportSize;\n";
     if (s.lighting) {
         src +=
             "uniform mat3 uNormalMatrix;\n"
@@ -135,6 +141,16 @@ std::string vertexSource(const Shape& s) {
             "  gl_PointSize = uPointSize;\n"
             "  vec2 pixel = floor((gl_Position.xy / gl_Position.w * 0.5 + 0.5) * uViewportSize) + 0.5;\n"
             "  gl_Position.xy = (pixel / uViewportSize * 2.0 - 1.0) * gl_Position.w;\n";
+    }
+    if (s.wideLines) {
+        // A wide line as GL 1.1 rasterizes it: each column (x-major) or row (y-major) of the
+        // segment's pixels stretched across the width, so the quad's sides run along the minor
+        // axis, half the width to each side of the segment.
+        src +=
+            "  vec4 other = uProjection * (uModelview * aOther);\n"
+            "  vec2 delta = (other.xy / other.w - gl_Position.xy / gl_Position.w) * uViewportSize;\n"
+            "  vec2 across = abs(delta.x) >= abs(delta.y) ? vec2(0.0, 1.0) : vec2(1.0, 0.0);\n"
+            "  gl_Position.xy += across * aSide * uLineWidth / uViewportSize * gl_Position.w;\n";
     }
     if (!s.lighting) {
         src += "  vColor = aColor;\n";
@@ -272,13 +288,15 @@ enum Uniform {
     uSampler1,
     uTextureHas0,
     uTextureHas1,
+    uLineWidth,
     uniformCount
 };
 const char* const uniformNames[uniformCount] = {
     "uModelview",      "uProjection",        "uPointSize",     "uViewportSize", "uNormalMatrix",  "uMaterial",
     "uShininess",      "uLightModelAmbient", "uLightAmbient",  "uLightDiffuse", "uLightSpecular", "uLightPosition",
     "uSpotDirection",  "uSpotExponent",      "uSpotCosCutoff", "uAttenuation",  "uFogColor",      "uFog",
-    "uTextureMatrix0", "uTextureMatrix1",    "uSampler0",      "uSampler1",     "uTextureHas0",   "uTextureHas1"};
+    "uTextureMatrix0", "uTextureMatrix1",    "uSampler0",      "uSampler1",     "uTextureHas0",   "uTextureHas1",
+    "uLineWidth"};
 
 Program link(const Es2Api& es, const Shape& shape) {
     Program program;
@@ -293,6 +311,8 @@ Program link(const Es2Api& es, const Shape& shape) {
         es.BindAttribLocation(program.name, colorAttribute, "aColor");
         es.BindAttribLocation(program.name, texCoordAttribute, "aTexCoord");
         es.BindAttribLocation(program.name, texCoord1Attribute, "aTexCoord1");
+        es.BindAttribLocation(program.name, otherEndAttribute, "aOther");
+        es.BindAttribLocation(program.name, sideAttribute, "aSide");
         es.LinkProgram(program.name);
         GLint ok = GL_FALSE;
         es.GetProgramiv(program.name, GL_LINK_STATUS, &ok);
@@ -339,10 +359,11 @@ void setUniforms(const Context& context, const Program& program, const Shape& sh
     auto at = [&program](Uniform u) { return program.uniforms[u]; };
     es.UniformMatrix4fv(at(uModelview), 1, GL_FALSE, context.modelview.back().data());
     es.UniformMatrix4fv(at(uProjection), 1, GL_FALSE, context.projection.back().data());
-    if (shape.points) {
+    if (shape.points || shape.wideLines) {
         es.Uniform1f(at(uPointSize), 1.0f);
         const GLfloat size[2] = {GLfloat(context.viewport[2]), GLfloat(context.viewport[3])};
         es.Uniform2fv(at(uViewportSize), 1, size);
+        es.Uniform1f(at(uLineWidth), wideLineWidth(context));
     }
     if (shape.lighting) {
         float normals[9];
@@ -432,7 +453,80 @@ bool useProgram(Context& context, GLenum mode) {
     return true;
 }
 
+namespace {
+
+// One corner of a wide line's quad: the vertex, the segment's other end, and the side it lies on.
+struct WideVertex {
+    Vertex vertex;
+    float otherEnd[4];
+    float side;
+};
+
+// Lines at a width ES cannot draw (WebGL draws 1 alone), as quads that the vertex shader widens;
+// false, to draw them as ES can, when a segment reaches behind the eye, where the shader's
+// division by w would not hold.
+bool drawWideLines(Context& context, GLenum mode, int count) {
+    const std::vector<Vertex>& in = context.triangles;
+    std::vector<std::pair<int, int>> segments;
+    if (mode == GL_LINES)
+        for (int i = 0; i + 1 < count; i += 2) segments.emplace_back(i, i + 1);
+    else
+        for (int i = 0; i + 1 < count; ++i) segments.emplace_back(i, i + 1);
+    if (mode == GL_LINE_LOOP && count > 2) segments.emplace_back(count - 1, 0);
+    const Matrix toClip = multiply(context.projection.back(), context.modelview.back());
+    for (const Vertex& v : in) {
+        const float w = toClip[3] * v.position[0] + toClip[7] * v.position[1] + toClip[11] * v.position[2] +
+                        toClip[15] * v.position[3];
+        if (!(w > 0)) return false;
+    }
+    std::vector<WideVertex> quads;
+    quads.reserve(segments.size() * 6);
+    for (const auto& segment : segments) {
+        const Vertex& a = in[segment.first];
+        const Vertex& b = in[segment.second];
+        const auto corner = [&](const Vertex& self, const Vertex& other, float side) {
+            WideVertex corner{self, {}, side};
+            std::copy(other.position, other.position + 4, corner.otherEnd);
+            quads.push_back(corner);
+        };
+        corner(a, b, -1), corner(a, b, 1), corner(b, a, 1);
+        corner(a, b, -1), corner(b, a, 1), corner(b, a, -1);
+    }
+    context.drawingWideLines = true;
+    const bool ready = useProgram(context, GL_TRIANGLES);
+    context.drawingWideLines = false;
+    if (!ready) return true;
+    const Es2Api& es = context.es;
+    es.BindBuffer(GL_ARRAY_BUFFER, context.vertexBuffer);
+    es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(quads.size() * sizeof(WideVertex)), quads.data(),
+                  GL_STREAM_DRAW);
+    const GLsizei stride = sizeof(WideVertex);
+    const auto at = [](std::size_t offset) { return reinterpret_cast<const void*>(offset); };
+    es.VertexAttribPointer(positionAttribute, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, position)));
+    es.VertexAttribPointer(normalAttribute, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, normal)));
+    es.VertexAttribPointer(colorAttribute, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, color)));
+    es.VertexAttribPointer(texCoordAttribute, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, texCoord)));
+    es.VertexAttribPointer(texCoord1Attribute, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, texCoord1)));
+    es.VertexAttribPointer(otherEndAttribute, 4, GL_FLOAT, GL_FALSE, stride, at(offsetof(WideVertex, otherEnd)));
+    es.VertexAttribPointer(sideAttribute, 1, GL_FLOAT, GL_FALSE, stride, at(offsetof(WideVertex, side)));
+    for (GLuint a : std::initializer_list<GLuint>{positionAttribute, normalAttribute, colorAttribute, texCoordAttribute,
+                                                  texCoord1Attribute, otherEndAttribute, sideAttribute})
+        es.EnableVertexAttribArray(a);
+    es.DrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(quads.size()));
+    // The two arrays only these quads have are off again for every other draw.
+    es.DisableVertexAttribArray(otherEndAttribute);
+    es.DisableVertexAttribArray(sideAttribute);
+    return true;
+}
+
+}  // namespace
+
+float wideLineWidth(const Context& context) { return std::max(1.0f, std::round(context.lineWidth)); }
+
 bool drawVertices(Context& context, GLenum mode, int count) {
+    const bool lines = mode == GL_LINES || mode == GL_LINE_STRIP || mode == GL_LINE_LOOP;
+    if (lines && wideLineWidth(context) > context.lineWidthRange[1] && drawWideLines(context, mode, count))
+        return true;
     if (!useProgram(context, mode)) return false;
     const Es2Api& es = context.es;
     es.BindBuffer(GL_ARRAY_BUFFER, context.vertexBuffer);

@@ -2,6 +2,9 @@
 // strips with colours that show which diagonal each quad was cut along, and glRecti.
 #include <vector>
 
+#include <cmath>
+
+#include "fixed_function/context.h"
 #include "tests/fixed_function/differential.h"
 
 namespace {
@@ -109,6 +112,38 @@ TEST_F(VertexAssemblyTest, PolygonModesDrawEdgesAndCorners) {
     };
     expectSamePicture("polygon-mode-line", outlines(GL_LINE, 1));
     expectSamePicture("polygon-mode-wide-line", outlines(GL_LINE, 3));
+    // Where ES draws lines one pixel wide alone (WebGL), wider ones are quads the layer widens as
+    // GL 1.1 does: the same outlines, and lines in perspective as the demo's axes are drawn.
+    const auto narrowEs = [](const GlCalls& gl) {
+        if (gl.name == layerCalls.name) ff::currentContext()->lineWidthRange[1] = 1;
+    };
+    expectSamePicture("wide-lines-as-quads", [&](const GlCalls& gl) {
+        narrowEs(gl);
+        outlines(GL_LINE, 3)(gl);
+    });
+    expectSamePicture("wide-lines-in-perspective", [&](const GlCalls& gl) {
+        narrowEs(gl);
+        gl.MatrixMode(GL_PROJECTION);
+        gl.Perspective(60, 1, 0.5, 50);
+        gl.MatrixMode(GL_MODELVIEW);
+        gl.Translatef(0, -1, -6);
+        gl.Rotatef(25, 1, 0, 0), gl.Rotatef(-30, 0, 1, 0);
+        gl.Enable(GL_FOG);
+        gl.Fogf(GL_FOG_DENSITY, 0.08f);
+        for (GLfloat width : {2.0f, 5.0f}) {
+            gl.LineWidth(width);
+            gl.Begin(GL_LINES);
+            gl.Color3f(1, 0, 0), gl.Vertex3i(0, 0, 0), gl.Vertex3i(3, 0, 0);
+            gl.Color3f(0, 1, 0), gl.Vertex3i(0, 0, 0), gl.Vertex3i(0, 3, 0);
+            gl.Color3f(0, 0, 1), gl.Vertex3i(0, 0, 0), gl.Vertex3i(0, 0, 3);
+            gl.End();
+            gl.Translatef(-2, 0.5f, 0);
+        }
+        gl.LineWidth(3);
+        gl.Begin(GL_LINE_LOOP);
+        for (int k = 0; k < 5; ++k) gl.Color3f(0.2f * k, 1, 0.5f), gl.Vertex3f(std::cos(k * 1.3f), std::sin(k * 1.3f), 0.3f * k);
+        gl.End();
+    });
     expectSamePicture("polygon-mode-point", outlines(GL_POINT, 1));
 }
 
