@@ -2,9 +2,9 @@
 #include "platform/messages.h"
 
 #include <algorithm>
-#include <deque>
 #include <vector>
 
+#include "platform/queue/message_queue.h"
 #include "platform/sdl/sdl_internal.h"
 #include "platform/window_registry.h"
 
@@ -141,17 +141,6 @@ constexpr std::uint32_t contextCodeBit = 1u << 29;
 constexpr std::uint32_t previousStateBit = 1u << 30;
 constexpr std::uint32_t transitionStateBit = 1u << 31;
 
-// A message as queued: the window is kept as SDL's id and looked up when the message is taken,
-// so a message that outlives its window (F1 destroys the window inside dispatch) never carries
-// a dangling pointer.
-struct QueuedMessage {
-    Uint32 windowId = 0;
-    std::uint32_t message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-};
-
-std::deque<QueuedMessage> queue;
 // Windows that the event stream last reported minimised: WM_ACTIVATE's high word says so.
 std::vector<Uint32> minimisedWindows;
 
@@ -165,7 +154,7 @@ void setMinimised(Uint32 id, bool minimised) {
 }
 
 void post(Uint32 windowId, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
-    queue.push_back(QueuedMessage{windowId, message, wParam, lParam});
+    queueMessage(windowId, message, wParam, lParam);
 }
 
 void translateKey(const SDL_KeyboardEvent& key) {
@@ -237,11 +226,6 @@ void translateEvent(const SDL_Event& event) {
     }
 }
 
-// Messages about a window's own state mean nothing once the window is gone.
-bool concernsWindowState(std::uint32_t message) {
-    return message == WM_SIZE || message == WM_ACTIVATE || message == WM_CLOSE;
-}
-
 }  // namespace
 
 void forgetWindowState(Uint32 id) { setMinimised(id, false); }
@@ -250,15 +234,7 @@ bool peekMessage(Message& message) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) translateEvent(event);
 
-    while (!queue.empty()) {
-        const QueuedMessage next = queue.front();
-        queue.pop_front();
-        Window* window = next.windowId != 0 ? windowFromId(next.windowId) : nullptr;
-        if (next.windowId != 0 && !window && concernsWindowState(next.message)) continue;
-        message = Message{window, next.message, next.wParam, next.lParam};
-        return true;
-    }
-    return false;
+    return takeQueuedMessage(message, windowFromId);
 }
 
 void translateMessage(const Message&) {}

@@ -7,8 +7,8 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <deque>
 
+#include "platform/queue/message_queue.h"
 #include "platform/web/web_internal.h"
 #include "platform/window_registry.h"
 
@@ -54,14 +54,6 @@ constexpr std::uint32_t transitionStateBit = 1u << 31;
 // How long the loop waits for the browser when it has nothing to draw (a hidden page).
 constexpr unsigned idleWaitMs = 10;
 
-struct QueuedMessage {
-    unsigned windowId = 0;
-    std::uint32_t message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-};
-
-std::deque<QueuedMessage> queue;
 // The window the page's events go to; 0 while none is alive.
 unsigned listeningWindow = 0;
 bool listenersSet = false;
@@ -70,7 +62,7 @@ bool presentedSinceIdle = false;
 bool pageHidden = false;
 
 void post(unsigned windowId, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
-    queue.push_back(QueuedMessage{windowId, message, wParam, lParam});
+    queueMessage(windowId, message, wParam, lParam);
 }
 
 EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
@@ -144,11 +136,6 @@ void setListeners() {
     emscripten_set_beforeunload_callback(nullptr, onBeforeUnload);
 }
 
-// Messages about a window's own state mean nothing once the window is gone.
-bool concernsWindowState(std::uint32_t message) {
-    return message == WM_SIZE || message == WM_ACTIVATE || message == WM_CLOSE;
-}
-
 }  // namespace
 
 // The page's own Close button: the window's close, as the window manager's close button gives it.
@@ -169,19 +156,11 @@ bool peekMessage(Message& message) {
     // The page's events arrive only while the program yields. A loop that found nothing to do
     // and drew no frame since (a minimised window draws none) waits for them here: without a
     // yield the page would never run again.
-    if (queue.empty()) {
+    if (messageQueueEmpty()) {
         if (!presentedSinceIdle) emscripten_sleep(idleWaitMs);
         presentedSinceIdle = false;
     }
-    while (!queue.empty()) {
-        const QueuedMessage next = queue.front();
-        queue.pop_front();
-        Window* window = next.windowId != 0 ? windowFromId(next.windowId) : nullptr;
-        if (next.windowId != 0 && !window && concernsWindowState(next.message)) continue;
-        message = Message{window, next.message, next.wParam, next.lParam};
-        return true;
-    }
-    return false;
+    return takeQueuedMessage(message, windowFromId);
 }
 
 void translateMessage(const Message&) {}
